@@ -1,0 +1,42 @@
+# Front door for building, running and testing. CMake does the real work.
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all build run test test-plain test-asan test-fuzz install bench clean
+
+all: build
+
+build:
+	cmake -S . -B build -DTW_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build build -j $(JOBS)
+
+run: build
+	cd build && ./tonewright
+
+# Every test, three times over: the plain build, the AddressSanitizer +
+# UndefinedBehaviorSanitizer build, and the libFuzzer targets for a bounded time.
+test: test-plain test-asan test-fuzz
+
+test-plain: build
+	cd build && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+test-asan:
+	cmake -S . -B build-asan -DTW_WERROR=ON -DTW_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ctest --output-on-failure -j $(JOBS) --timeout 900
+
+test-fuzz:
+	cmake -S . -B build-fuzz -DTW_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target tw_fuzzers
+	cd build-fuzz && ctest --output-on-failure -L fuzz -j $(JOBS)
+
+install: build
+	cmake --install build
+
+bench:
+	cmake -S . -B build -DTW_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build build -j $(JOBS) --target tw_benchmarks
+	cd build && ctest -C bench -L bench --verbose
+
+clean:
+	rm -rf build build-asan build-fuzz

@@ -1,0 +1,14 @@
+// Gives a test process a private, empty home: HOME, the XDG folders (config, data,
+// cache, runtime) and the working directory all point into one temporary folder,
+// so Documents, the autostart entry and the daily log never touch the real user's.
+#pragma once
+
+#include <QString>
+
+namespace tw {
+
+// Call first thing in a test's initMain() (before the application object exists).
+// Returns the temporary home folder; it is removed when the process ends.
+QString isolateTestEnvironment();
+
+} // namespace tw

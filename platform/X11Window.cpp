@@ -129,6 +129,18 @@ void changeState(const Connection &x, Window window, long action, const char *fi
                     second ? long(x.atom(second)) : 0L);
 }
 
+// Runs request for a real window on a fresh connection and sends it to the server.
+template <typename Request>
+bool onWindow(WindowId window, Request request)
+{
+    Connection x;
+    if (!x || !window)
+        return false;
+    request(x, Window(window));
+    XFlush(x.display());
+    return true;
+}
+
 } // namespace
 
 WindowId findWindowByTitle(const QString &title)
@@ -146,60 +158,49 @@ WindowId findWindowWithProperty(const QString &property)
 
 bool activateWindow(WindowId window)
 {
-    Connection x;
-    if (!x || !window)
-        return false;
-    // Source indication 1: a normal application asks.
-    sendRootMessage(x, window, x.atom("_NET_ACTIVE_WINDOW"), 1, CurrentTime, 0);
-    XRaiseWindow(x.display(), window);
-    XFlush(x.display());
-    return true;
+    return onWindow(window, [](const Connection &x, Window w) {
+        // Source indication 1: a normal application asks.
+        sendRootMessage(x, w, x.atom("_NET_ACTIVE_WINDOW"), 1, CurrentTime, 0);
+        XRaiseWindow(x.display(), w);
+    });
 }
 
 bool isIconic(WindowId window)
 {
-    Connection x;
-    if (!x || !window)
-        return false;
-    const Atom wmState = x.atom("WM_STATE");
-    const QByteArray state = readProperty(x, window, wmState, wmState);
-    return state.size() >= int(sizeof(long)) &&
-           *reinterpret_cast<const long *>(state.constData()) == IconicState;
+    bool iconic = false;
+    onWindow(window, [&](const Connection &x, Window w) {
+        const Atom wmState = x.atom("WM_STATE");
+        const QByteArray state = readProperty(x, w, wmState, wmState);
+        iconic = state.size() >= int(sizeof(long)) && *reinterpret_cast<const long *>(state.constData()) == IconicState;
+    });
+    return iconic;
 }
 
 void showNormal(WindowId window)
 {
-    Connection x;
-    if (!x || !window)
-        return;
-    XMapWindow(x.display(), window);
-    changeState(x, window, 0, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
-    changeState(x, window, 0, "_NET_WM_STATE_HIDDEN");
-    XFlush(x.display());
+    onWindow(window, [](const Connection &x, Window w) {
+        XMapWindow(x.display(), w);
+        changeState(x, w, 0, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+        changeState(x, w, 0, "_NET_WM_STATE_HIDDEN");
+    });
 }
 
 void clearTopmost(WindowId window)
 {
-    Connection x;
-    if (!x || !window)
-        return;
-    changeState(x, window, 0, "_NET_WM_STATE_ABOVE");
-    XFlush(x.display());
+    onWindow(window, [](const Connection &x, Window w) { changeState(x, w, 0, "_NET_WM_STATE_ABOVE"); });
 }
 
 void flashWindow(WindowId window)
 {
-    Connection x;
-    if (!x || !window)
-        return;
-    XWMHints *hints = XGetWMHints(x.display(), window);
-    XWMHints fresh{};
-    XWMHints *target = hints ? hints : &fresh;
-    target->flags |= XUrgencyHint;
-    XSetWMHints(x.display(), window, target);
-    if (hints)
-        XFree(hints);
-    XFlush(x.display());
+    onWindow(window, [](const Connection &x, Window w) {
+        XWMHints *hints = XGetWMHints(x.display(), w);
+        XWMHints fresh{};
+        XWMHints *target = hints ? hints : &fresh;
+        target->flags |= XUrgencyHint;
+        XSetWMHints(x.display(), w, target);
+        if (hints)
+            XFree(hints);
+    });
 }
 
 WindowId transientFor(WindowId window)

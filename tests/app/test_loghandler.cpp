@@ -68,7 +68,7 @@ private slots:
             log(QtWarningMsg, QStringLiteral("X"));
             log(QtCriticalMsg, QStringLiteral("c"));
             log(QtFatalMsg, QStringLiteral("f"));
-            log(static_cast<QtMsgType>(42), QStringLiteral("dropped text"));
+            log(static_cast<QtMsgType>(5), QStringLiteral("dropped text")); // no such level: empty text
         });
         const QByteArray expected = "2026-03-01 09:15:02 417 [0:] [Debug] Open Device!\r\n"
                                     "2026-03-01 09:15:02 417 [0:] [Info] i\r\n"

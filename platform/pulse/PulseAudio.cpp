@@ -182,12 +182,14 @@ void noteSuccess(pa_context *, int success, void *userdata)
     *static_cast<bool *>(userdata) = success != 0;
 }
 
-// Runs a request that answers only with success or failure.
-template <typename Start>
-Result change(Start start)
+// Runs a request that answers only with success or failure: `request` is one of the
+// library's set calls, given `arguments` before its callback.
+template <typename Request, typename... Arguments>
+Result change(Request request, Arguments... arguments)
 {
     bool success = false;
-    const Result result = connection().run([&](pa_context *context) { return start(context, &success); });
+    const Result result = connection().run(
+        [&](pa_context *context) { return request(context, arguments..., noteSuccess, &success); });
     if (result != Result::Ok)
         return result;
     return success ? Result::Ok : Result::Failed;
@@ -279,37 +281,27 @@ Result listSources(std::vector<Device> &sources)
 
 Result setSinkVolume(uint32_t index, const pa_cvolume &volume)
 {
-    return change([&](pa_context *context, bool *success) {
-        return pa_context_set_sink_volume_by_index(context, index, &volume, noteSuccess, success);
-    });
+    return change(pa_context_set_sink_volume_by_index, index, &volume);
 }
 
 Result setSinkMute(uint32_t index, bool mute)
 {
-    return change([&](pa_context *context, bool *success) {
-        return pa_context_set_sink_mute_by_index(context, index, mute, noteSuccess, success);
-    });
+    return change(pa_context_set_sink_mute_by_index, index, int(mute));
 }
 
 Result setSourceVolume(uint32_t index, const pa_cvolume &volume)
 {
-    return change([&](pa_context *context, bool *success) {
-        return pa_context_set_source_volume_by_index(context, index, &volume, noteSuccess, success);
-    });
+    return change(pa_context_set_source_volume_by_index, index, &volume);
 }
 
 Result setSourceMute(uint32_t index, bool mute)
 {
-    return change([&](pa_context *context, bool *success) {
-        return pa_context_set_source_mute_by_index(context, index, mute, noteSuccess, success);
-    });
+    return change(pa_context_set_source_mute_by_index, index, int(mute));
 }
 
 Result setDefaultSource(const std::string &name)
 {
-    return change([&](pa_context *context, bool *success) {
-        return pa_context_set_default_source(context, name.c_str(), noteSuccess, success);
-    });
+    return change(pa_context_set_default_source, name.c_str());
 }
 
 } // namespace pulse

@@ -22,6 +22,10 @@ void resetDevices();
 
 } // namespace pactl
 
+// Device kinds, as pactl names them.
+inline const QString kSink = QStringLiteral("sink");
+inline const QString kSource = QStringLiteral("source");
+
 // The devices of the test server (tests/sysaudio/pulse-server.sh).
 inline const QString kSpeakers = QStringLiteral("tw_speakers");      // default output, "扬声器 Speakers"
 inline const QString kHeadphones = QStringLiteral("tw_headphones");

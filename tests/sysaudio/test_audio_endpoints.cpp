@@ -8,11 +8,6 @@
 
 #include <memory>
 
-namespace {
-const QString kSink = QStringLiteral("sink");
-const QString kSource = QStringLiteral("source");
-}
-
 class TestAudioEndpoints : public QObject {
     Q_OBJECT
 public:

@@ -76,6 +76,7 @@ PA
 stop)
     stop_server "$dir/main"
     stop_server "$dir/empty"
+    rm -rf "$dir"
     ;;
 *)
     echo "usage: $0 start|stop <folder>" >&2

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
-#include <QJsonArray>
 #include <QtTest>
 
 #include <unistd.h>
@@ -118,14 +117,6 @@ private slots:
         QCOMPARE(loadFontFamilyFromFile(QStringLiteral(":font/font/bgothl.ttf")), QStringLiteral("Jura"));
         QTest::ignoreMessage(QtDebugMsg, "Open font file error");
         QCOMPARE(loadFontFamilyFromFile(QStringLiteral("missing.ttf")), QString());
-    }
-
-    void jsonObjectBecomesCompactText()
-    {
-        QCOMPARE(jsonObjectToText(QJsonObject()), QString());
-        const QJsonObject object{{QStringLiteral("name"), QStringLiteral("Jazz é")},
-                                 {QStringLiteral("gains"), QJsonArray{1, -2}}};
-        QCOMPARE(jsonObjectToText(object), QStringLiteral("{\"gains\":[1,-2],\"name\":\"Jazz é\"}"));
     }
 
     void processesAreFoundInProc()

@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
 
     loadApplicationFonts();
     qInstallMessageHandler(logMessageOutput);
-    PlaceholderMainWindow window; // the main window
+    PlaceholderMainWindow window; // stand-in: becomes "MainWindow window;" when the real window lands
     if (g_nShowMainWindow)
         window.show();
     else

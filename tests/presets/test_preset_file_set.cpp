@@ -12,8 +12,6 @@
 
 namespace {
 
-const QString kDocumentsFolder = QStringLiteral("Documents");
-
 QString userFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/')
@@ -378,21 +376,6 @@ private slots:
         QCOMPARE(store.m_nSurroundState, surroundState);
         QCOMPARE(store.m_nStereoState, stereoState);
         QCOMPARE(store.m_nSurroundCustomId + store.m_nStereoCustomId, customId);
-    }
-
-    void userFileOfAnotherHeadsetIsNotApplied()
-    {
-        // A default file that already carries a unique id gives a user file for that id only.
-        writeDefault("VID-2e7a&PID-0411.json",
-                     QJsonObject{{"vid", "2e7a"}, {"pid", "0411"}, {"uuid", "cafebabe"},
-                                 {"mode", QJsonObject{{"algorithm", "Stereo"}, {"mode", "default"}, {"name", "Jazz"}}}});
-        RecordingStore store;
-        store.m_qstrAppDirPath = m_appDir.path();
-        openHeadset(store, 0x0411, QByteArray("\x00\x00\x00\x09", 4));
-        runNewHeadset(store);
-        QCOMPARE(readObject(store.m_qstrCurrentUserFileName).value("uuid").toString(), QStringLiteral("cafebabe"));
-        QCOMPARE(store.m_currentDeviceInfo.pid, quint16(0));
-        QVERIFY(store.steps.filter("factory").isEmpty());
     }
 
     void customSlotsTakeTheFirstFiveOfEachMode()

@@ -99,6 +99,68 @@ void makeButtons(Form &ui, QWidget *parent, std::initializer_list<ButtonRow> row
         ui.*row.member = makeSheetButton(parent, row.objectName, row.geometry, row.styleSheet, row.iconSize);
 }
 
+// The five custom slots of a list: a radio button, a check mark and a delete button
+// each, 30 pixels apart. objectNames follow the members' names.
+struct CustomSlots {
+    const char *mode; // "Surround" or "Stereo"
+    int radioTop;
+    int markTop;
+    int deleteTop;
+    int firstMarkNumber; // pushButton_<n> of slot 1
+    const char *deleteSheet;
+    QRadioButton *Form::*radios[5];
+    QPushButton *Form::*marks[5];
+    QPushButton *Form::*deletes[5];
+};
+
+void makeCustomSlotRadios(Form &ui, QWidget *list, const CustomSlots &page)
+{
+    for (int slot = 0; slot < 5; ++slot) {
+        const QByteArray name = QStringLiteral("radioButton_%1_Custom%2").arg(page.mode).arg(slot + 1).toUtf8();
+        QRadioButton *radio = make<QRadioButton>(list, name.constData(), QRect(0, page.radioTop + 30 * slot, 140, 30));
+        radio->setFont(pixelFont(12, 61));
+        radio->setStyleSheet(QString::fromUtf8(presetRadioSheet));
+        ui.*page.radios[slot] = radio;
+    }
+}
+
+void makeCustomSlotMarks(Form &ui, QWidget *list, const CustomSlots &page)
+{
+    for (int slot = 0; slot < 5; ++slot) {
+        const QByteArray name = QStringLiteral("pushButton_%1").arg(page.firstMarkNumber + slot).toUtf8();
+        ui.*page.marks[slot] = makeSheetButton(list, name.constData(), QRect(190, page.markTop + 30 * slot, 22, 22),
+                                                checkMarkSheet, 32);
+    }
+}
+
+// Delete buttons carry the slot number plus one in their names (_2 for slot 1).
+void makeCustomSlotDeletes(Form &ui, QWidget *list, const CustomSlots &page)
+{
+    for (int slot = 0; slot < 5; ++slot) {
+        const QByteArray name = QStringLiteral("pushButton_%1_CustomClear_%2").arg(page.mode).arg(slot + 2).toUtf8();
+        ui.*page.deletes[slot] =
+            makeSheetButton(list, name.constData(), QRect(213, page.deleteTop + 30 * slot, 16, 16), page.deleteSheet);
+    }
+}
+
+const CustomSlots surroundSlots = {
+    "Surround", 220, 220, 227, 17, surroundDeleteSheet,
+    {&Form::radioButton_Surround_Custom1, &Form::radioButton_Surround_Custom2, &Form::radioButton_Surround_Custom3,
+     &Form::radioButton_Surround_Custom4, &Form::radioButton_Surround_Custom5},
+    {&Form::pushButton_17, &Form::pushButton_18, &Form::pushButton_19, &Form::pushButton_20, &Form::pushButton_21},
+    {&Form::pushButton_Surround_CustomClear_2, &Form::pushButton_Surround_CustomClear_3,
+     &Form::pushButton_Surround_CustomClear_4, &Form::pushButton_Surround_CustomClear_5,
+     &Form::pushButton_Surround_CustomClear_6}};
+
+const CustomSlots stereoSlots = {
+    "Stereo", 280, 281, 288, 28, deleteButtonSheet,
+    {&Form::radioButton_Stereo_Custom1, &Form::radioButton_Stereo_Custom2, &Form::radioButton_Stereo_Custom3,
+     &Form::radioButton_Stereo_Custom4, &Form::radioButton_Stereo_Custom5},
+    {&Form::pushButton_28, &Form::pushButton_29, &Form::pushButton_30, &Form::pushButton_31, &Form::pushButton_32},
+    {&Form::pushButton_Stereo_CustomClear_2, &Form::pushButton_Stereo_CustomClear_3,
+     &Form::pushButton_Stereo_CustomClear_4, &Form::pushButton_Stereo_CustomClear_5,
+     &Form::pushButton_Stereo_CustomClear_6}};
+
 QScrollArea *makePresetScroll(QWidget *panel, const char *objectName)
 {
     QScrollArea *scroll = make<QScrollArea>(panel, objectName, QRect(10, 230, 261, 381));
@@ -291,39 +353,16 @@ void Ui_TonewrightClass::setupSurroundPresetList()
                  Height25, LeaveCheck, ListLook, nullptr}});
     radioButton_Surround_DeepBas->setCheckable(true);
     pushButton_Surround_CustomAdd = makeAddButton(list, "pushButton_Surround_CustomAdd", QRect(210, 193, 20, 20));
-    makeRadios(*this, list,
-               {{&Form::radioButton_Surround_Custom1, "radioButton_Surround_Custom1", QRect(0, 220, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr},
-                {&Form::radioButton_Surround_Custom2, "radioButton_Surround_Custom2", QRect(0, 250, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr},
-                {&Form::radioButton_Surround_Custom3, "radioButton_Surround_Custom3", QRect(0, 280, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr},
-                {&Form::radioButton_Surround_Custom4, "radioButton_Surround_Custom4", QRect(0, 310, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr},
-                {&Form::radioButton_Surround_Custom5, "radioButton_Surround_Custom5", QRect(0, 340, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr}});
+    makeCustomSlotRadios(*this, list, surroundSlots);
     makeButtons(*this, list,
                 {{&Form::pushButton_13, "pushButton_13", QRect(210, 10, 22, 22), factoryCheckSheet, 26},
                  {&Form::pushButton_14, "pushButton_14", QRect(210, 40, 22, 22), factoryCheckSheet, 32},
                  {&Form::pushButton_15, "pushButton_15", QRect(210, 70, 22, 22), factoryCheckSheet, 32},
                  {&Form::pushButton_16, "pushButton_16", QRect(210, 100, 22, 22), factoryCheckSheet, 32},
                  {&Form::pushButton_161, "pushButton_16", QRect(210, 130, 22, 22), factoryCheckSheet, 32},
-                 {&Form::pushButton_162, "pushButton_16", QRect(210, 160, 22, 22), factoryCheckSheet, 32},
-                 {&Form::pushButton_17, "pushButton_17", QRect(190, 220, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_18, "pushButton_18", QRect(190, 250, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_19, "pushButton_19", QRect(190, 280, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_20, "pushButton_20", QRect(190, 310, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_21, "pushButton_21", QRect(190, 340, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_Surround_CustomClear_2, "pushButton_Surround_CustomClear_2", QRect(213, 227, 16, 16),
-                  surroundDeleteSheet, 0},
-                 {&Form::pushButton_Surround_CustomClear_3, "pushButton_Surround_CustomClear_3", QRect(213, 257, 16, 16),
-                  surroundDeleteSheet, 0},
-                 {&Form::pushButton_Surround_CustomClear_4, "pushButton_Surround_CustomClear_4", QRect(213, 287, 16, 16),
-                  surroundDeleteSheet, 0},
-                 {&Form::pushButton_Surround_CustomClear_5, "pushButton_Surround_CustomClear_5", QRect(213, 317, 16, 16),
-                  surroundDeleteSheet, 0},
-                 {&Form::pushButton_Surround_CustomClear_6, "pushButton_Surround_CustomClear_6", QRect(213, 347, 16, 16),
-                  surroundDeleteSheet, 0}});
+                 {&Form::pushButton_162, "pushButton_16", QRect(210, 160, 22, 22), factoryCheckSheet, 32}});
+    makeCustomSlotMarks(*this, list, surroundSlots);
+    makeCustomSlotDeletes(*this, list, surroundSlots);
 }
 
 // Seven speaker positions around the head, four captions and four arrows.
@@ -460,17 +499,7 @@ void Ui_TonewrightClass::setupStereoPresetList()
                 {&Form::radioButton_Stereo_Customize, "radioButton_Stereo_Customize", QRect(0, 250, 110, 30), NoLimit,
                  LeaveCheck, NoExtra, nullptr}});
     pushButton_Stereo_CustomAdd = makeAddButton(list, "pushButton_Stereo_CustomAdd", QRect(210, 256, 20, 20));
-    makeRadios(*this, list,
-               {{&Form::radioButton_Stereo_Custom1, "radioButton_Stereo_Custom1", QRect(0, 280, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr},
-                {&Form::radioButton_Stereo_Custom2, "radioButton_Stereo_Custom2", QRect(0, 310, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr},
-                {&Form::radioButton_Stereo_Custom3, "radioButton_Stereo_Custom3", QRect(0, 340, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr},
-                {&Form::radioButton_Stereo_Custom4, "radioButton_Stereo_Custom4", QRect(0, 370, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr},
-                {&Form::radioButton_Stereo_Custom5, "radioButton_Stereo_Custom5", QRect(0, 400, 140, 30), NoLimit,
-                 LeaveCheck, NoExtra, nullptr}});
+    makeCustomSlotRadios(*this, list, stereoSlots);
     makeButtons(*this, list,
                 {{&Form::pushButton_22, "pushButton_22", QRect(210, 10, 22, 22), checkMarkSheet, 32},
                  {&Form::pushButton_23, "pushButton_23", QRect(210, 40, 22, 22), checkMarkSheet, 32},
@@ -481,20 +510,7 @@ void Ui_TonewrightClass::setupStereoPresetList()
                  {&Form::radioButton_Stereo_Velor_copy, "radioButton_Stereo_Velor_copy", QRect(210, 190, 22, 22),
                   checkMarkSheet, 32},
                  {&Form::radioButton_Stereo_FLAT_copy, "radioButton_Stereo_FLAT_copy", QRect(210, 220, 22, 22),
-                  checkMarkSheet, 32},
-                 {&Form::pushButton_28, "pushButton_28", QRect(190, 281, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_29, "pushButton_29", QRect(190, 311, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_30, "pushButton_30", QRect(190, 341, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_31, "pushButton_31", QRect(190, 371, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_32, "pushButton_32", QRect(190, 401, 22, 22), checkMarkSheet, 32},
-                 {&Form::pushButton_Stereo_CustomClear_2, "pushButton_Stereo_CustomClear_2", QRect(213, 288, 16, 16),
-                  deleteButtonSheet, 0},
-                 {&Form::pushButton_Stereo_CustomClear_3, "pushButton_Stereo_CustomClear_3", QRect(213, 318, 16, 16),
-                  deleteButtonSheet, 0},
-                 {&Form::pushButton_Stereo_CustomClear_4, "pushButton_Stereo_CustomClear_4", QRect(213, 348, 16, 16),
-                  deleteButtonSheet, 0},
-                 {&Form::pushButton_Stereo_CustomClear_5, "pushButton_Stereo_CustomClear_5", QRect(213, 378, 16, 16),
-                  deleteButtonSheet, 0},
-                 {&Form::pushButton_Stereo_CustomClear_6, "pushButton_Stereo_CustomClear_6", QRect(213, 408, 16, 16),
-                  deleteButtonSheet, 0}});
+                  checkMarkSheet, 32}});
+    makeCustomSlotMarks(*this, list, stereoSlots);
+    makeCustomSlotDeletes(*this, list, stereoSlots);
 }

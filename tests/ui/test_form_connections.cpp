@@ -1,7 +1,7 @@
 // The form's connections, seen from a recording window: what each click runs, in which
 // order, and which check marks it shows or hides.
 #include "MessageLog.h"
-#include "RecordingWindow.h"
+#include "FormUnderTest.h"
 #include "TestEnv.h"
 #include "ui/ui_tonewright.h"
 
@@ -22,6 +22,7 @@ public:
     static void initMain() { tw::isolateTestEnvironment(); }
 
 private:
+    std::unique_ptr<FormUnderTest> m_form;
     RecordingWindow *m_window = nullptr;
     Ui_TonewrightClass ui;
 
@@ -41,16 +42,12 @@ private slots:
     {
         MessageLog log;
         MessageLog::clear();
-        m_window = new RecordingWindow;
-        ui.setupUi(m_window);
-        m_window->show();
+        m_form = std::make_unique<FormUnderTest>();
+        m_window = &m_form->window;
+        ui = m_form->ui;
     }
 
-    void cleanup()
-    {
-        delete m_window;
-        m_window = nullptr;
-    }
+    void cleanup() { m_form.reset(); }
 
     void setupConnectsEverythingQuietlyAndRunsNoSlot()
     {

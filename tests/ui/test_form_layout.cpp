@@ -1,7 +1,7 @@
 // The form as the user meets it: a window of fixed size, parked widgets out of sight,
 // the stacking the controllers rely on, texts through the form's translation context,
 // every image it names, and a picture of each page.
-#include "RecordingWindow.h"
+#include "FormUnderTest.h"
 #include "TestEnv.h"
 #include "ui/ui_tonewright.h"
 
@@ -79,23 +79,19 @@ public:
     static void initMain() { tw::isolateTestEnvironment(); }
 
 private:
+    std::unique_ptr<FormUnderTest> m_form;
     RecordingWindow *m_window = nullptr;
     Ui_TonewrightClass ui;
 
 private slots:
     void init()
     {
-        m_window = new RecordingWindow;
-        ui.setupUi(m_window);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        m_form = std::make_unique<FormUnderTest>();
+        m_window = &m_form->window;
+        ui = m_form->ui;
     }
 
-    void cleanup()
-    {
-        delete m_window;
-        m_window = nullptr;
-    }
+    void cleanup() { m_form.reset(); }
 
     void windowStaysAt1176By730()
     {
@@ -160,6 +156,14 @@ private slots:
         QCOMPARE(ui.scrollAreaWidgetContents_6->height(), 700);
         QCOMPARE(ui.scrollAreaWidgetContents_7->height(), 820);
         QCOMPARE(ui.scrollArea->widget(), ui.scrollAreaWidgetContents_6);
+        // The custom slots stand 30 pixels apart, slot n's delete button named n + 1.
+        QCOMPARE(ui.radioButton_Surround_Custom5->objectName(), QStringLiteral("radioButton_Surround_Custom5"));
+        QCOMPARE(ui.radioButton_Surround_Custom5->geometry(), QRect(0, 340, 140, 30));
+        QCOMPARE(ui.pushButton_32->objectName(), QStringLiteral("pushButton_32"));
+        QCOMPARE(ui.pushButton_32->geometry(), QRect(190, 401, 22, 22));
+        QCOMPARE(ui.pushButton_Stereo_CustomClear_6->objectName(), QStringLiteral("pushButton_Stereo_CustomClear_6"));
+        QCOMPARE(ui.pushButton_Stereo_CustomClear_6->geometry(), QRect(213, 408, 16, 16));
+        QCOMPARE(ui.pushButton_Surround_CustomClear_2->geometry(), QRect(213, 227, 16, 16));
         QCOMPARE(ui.scrollArea_2->widget(), ui.scrollAreaWidgetContents_7);
         QVERIFY(ui.radioButton_Surround_ZorbStandard->isChecked());
         QVERIFY(ui.radioButton_Stereo_ZorbStandard->isChecked());

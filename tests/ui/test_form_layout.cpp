@@ -3,6 +3,7 @@
 // every image it names, and a picture of each page.
 #include "FormUnderTest.h"
 #include "TestEnv.h"
+#include "app/AppShell.h"
 #include "ui/ui_tonewright.h"
 
 #include <QDir>
@@ -103,7 +104,8 @@ private slots:
         QCOMPARE(ui.tabWidget->geometry().right(), 1220);
         m_window->resize(1400, 900);
         QCOMPARE(m_window->size(), QSize(1176, 730));
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Tonewright"));
+        // A second start finds the running window by this title.
+        QCOMPARE(m_window->windowTitle(), QString::fromLatin1(kMainWindowTitle));
     }
 
     void parkedWidgetsLieWhollyOutsideTheWindow()
@@ -293,6 +295,19 @@ private slots:
             const QString file = QStringLiteral(TW_UI_TEST_OUTPUT "/page-%1-%2.png").arg(index).arg(pages[index]);
             QVERIFY2(picture.save(file), qPrintable(file));
         }
+    }
+
+    // With the program's own faces, and the delete prompts hidden as the window hides
+    // them at start-up: the picture the README shows.
+    void rendersTheWindowAsItOpens()
+    {
+        loadApplicationFonts();
+        FormUnderTest form;
+        for (QWidget *prompt : std::initializer_list<QWidget *>{form.ui.label_33, form.ui.pushButton_6, form.ui.pushButton_7, form.ui.label_34,
+                                form.ui.pushButton_10, form.ui.pushButton_11})
+            prompt->hide();
+        const QString file = QStringLiteral(TW_UI_TEST_OUTPUT "/window.png");
+        QVERIFY2(form.window.grab().save(file), qPrintable(file));
     }
 };
 

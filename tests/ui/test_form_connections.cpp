@@ -45,6 +45,7 @@ private slots:
         m_form = std::make_unique<FormUnderTest>();
         m_window = &m_form->window;
         ui = m_form->ui;
+        QVERIFY(m_form->exposed);
     }
 
     void cleanup() { m_form.reset(); }

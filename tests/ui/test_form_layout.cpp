@@ -90,6 +90,7 @@ private slots:
         m_form = std::make_unique<FormUnderTest>();
         m_window = &m_form->window;
         ui = m_form->ui;
+        QVERIFY(m_form->exposed);
     }
 
     void cleanup() { m_form.reset(); }
@@ -303,6 +304,7 @@ private slots:
     {
         loadApplicationFonts();
         FormUnderTest form;
+        QVERIFY(form.exposed);
         for (QWidget *prompt : std::initializer_list<QWidget *>{form.ui.label_33, form.ui.pushButton_6, form.ui.pushButton_7, form.ui.label_34,
                                 form.ui.pushButton_10, form.ui.pushButton_11})
             prompt->hide();

@@ -1,5 +1,9 @@
 #include "headset/UsbHidOperation.h"
 
+#include <QDebug>
+
+#include <algorithm>
+
 hid_device *g_hidDevice = nullptr;
 int g_nDeviceOpen = 0;
 unsigned short g_sOpenVid = 0;
@@ -10,3 +14,80 @@ unsigned short g_sPidList[kMaxIdListSize] = {};
 int g_nPidCount = 0;
 unsigned short g_sVidList[kMaxIdListSize] = {};
 int g_nVidCount = 0;
+
+namespace {
+
+// The vendor-defined usage pages are 0xFF00 to 0xFFFF.
+bool isVendorUsagePage(unsigned short usagePage)
+{
+    return (usagePage >> 8) == 0xFF;
+}
+
+// How many entries of g_sPidList name this product id (a list entry given twice
+// counts twice, like every other listed match).
+int permittedIdMatches(unsigned short productId)
+{
+    const int listed = std::clamp(g_nPidCount, 0, kMaxIdListSize);
+    return int(std::count(g_sPidList, g_sPidList + listed, productId));
+}
+
+struct ChosenDevice {
+    unsigned short vendorId = 0;
+    unsigned short productId = 0;
+    int interfaceNumber = 0;
+    unsigned short usagePage = 0;
+};
+
+} // namespace
+
+bool usbHidAddIdToList(unsigned short *list, int *count, unsigned short id)
+{
+    if (!list || !count)
+        return false;
+    const int used = std::clamp(*count, 0, kMaxIdListSize);
+    if (std::find(list, list + used, id) != list + used)
+        return true;
+    if (used >= kMaxIdListSize)
+        return false;
+    list[used] = id;
+    *count = used + 1;
+    return true;
+}
+
+int usbHidOpenDevice()
+{
+    hid_device_info *devices = hid_enumerate(0, 0);
+    int matchCount = 0;
+    ChosenDevice chosen;
+    for (const hid_device_info *d = devices; d; d = d->next) {
+        if (d->vendor_id != kHeadsetVendorId || !isVendorUsagePage(d->usage_page)
+            || !g_vecSupportPid.contains(d->product_id) || g_nDeviceOpen != 0)
+            continue;
+        const int listed = permittedIdMatches(d->product_id);
+        if (listed == 0)
+            continue;
+        // A later matching record replaces an earlier one: the last match is opened.
+        matchCount += listed;
+        chosen = {d->vendor_id, d->product_id, d->interface_number, d->usage_page};
+    }
+    hid_free_enumeration(devices);
+
+    qDebug().noquote() << QStringLiteral("iDeviceNum == %1").arg(matchCount);
+    if (matchCount == 0) {
+        qDebug() << "Please Insert USB Device!";
+        return -2;
+    }
+    qDebug() << "Open Device!";
+    g_hidDevice = hid_open(chosen.vendorId, chosen.productId, static_cast<unsigned short>(chosen.interfaceNumber),
+                           nullptr, chosen.usagePage);
+    if (!g_hidDevice) {
+        qDebug() << "Open Device Fail!";
+        return -1;
+    }
+    qDebug() << "Open Device Success!";
+    g_sOpenVid = chosen.vendorId;
+    g_sOpenPid = chosen.productId;
+    hid_set_nonblocking(g_hidDevice, 1);
+    g_nDeviceOpen = 1;
+    return 0;
+}

@@ -1,5 +1,6 @@
 #include "headset/MyThread.h"
 
+#include "headset/StopAtQuit.h"
 #include "headset/UsbHidOperation.h"
 
 #include <QDebug>
@@ -15,7 +16,10 @@ constexpr int kPassPauseMs = 1;
 constexpr int kReadErrorPauseMs = kReadTimeoutMs;
 } // namespace
 
-MyThread::MyThread() = default;
+MyThread::MyThread()
+{
+    stopWhenTheApplicationQuits(this);
+}
 
 MyThread::~MyThread()
 {

@@ -1,5 +1,7 @@
 #include "headset/MyThread_Two.h"
 
+#include "headset/StopAtQuit.h"
+
 #include <QDebug>
 
 namespace {
@@ -29,7 +31,10 @@ SequencerActiveFlag &SequencerActiveFlag::operator=(int value)
     return *this;
 }
 
-MyThread_Two::MyThread_Two() = default;
+MyThread_Two::MyThread_Two()
+{
+    stopWhenTheApplicationQuits(this);
+}
 
 MyThread_Two::~MyThread_Two()
 {

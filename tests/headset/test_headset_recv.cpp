@@ -5,6 +5,7 @@
 #include "TestEnv.h"
 
 #include "headset/MyThread.h"
+#include "headset/MyThread_Two.h"
 
 #include <QtTest>
 
@@ -292,6 +293,19 @@ private slots:
         QVERIFY(thread->isRunning());
         thread->stopAndWait();
         QVERIFY(thread->isFinished());
+    }
+
+    void bothThreadsStopWhenTheApplicationQuits()
+    {
+        QCOMPARE(openSimulatedHeadset(0x0411), 0);
+        auto receiver = connectedThread();
+        receiver->m_fRunning = 1;
+        receiver->start();
+        MyThread_Two sequencer;
+        sequencer.start();
+        QVERIFY(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection));
+        QVERIFY(receiver->isFinished());
+        QVERIFY(sequencer.isFinished());
     }
 
     void theLoopEndsByItselfWithoutAHandle()

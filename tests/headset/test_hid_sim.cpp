@@ -111,12 +111,25 @@ private slots:
 
     void anUnpluggedHeadsetFailsReadsAndWritesAndLeavesTheEnumeration()
     {
-        hidsim::unplug();
+        const int other = hidsim::addHeadset(0x0411);
+        hidsim::unplug(0); // the first headset, both its records
+        hid_device_info *left = hid_enumerate(0, 0);
+        QVERIFY(left && left->next && !left->next->next);
+        QCOMPARE(int(left->product_id), 0x0411);
+        hid_free_enumeration(left);
+        hidsim::unplug(other);
         unsigned char buf[64] = {'O'};
         QCOMPARE(hid_read_timeout(m_dev, buf, sizeof buf, 1000), -1);
         QCOMPARE(hid_write(m_dev, buf, 64), -1);
         QVERIFY(!hid_enumerate(0, 0));
         QVERIFY(!hid_open(0x2E7A, 0x0412, 3, nullptr, 0xFF00));
+
+        hidsim::plug();
+        QCOMPARE(hid_read_timeout(m_dev, buf, sizeof buf, 0), -1); // the old handle stays dead
+        hid_device *fresh = hid_open(0x2E7A, 0x0412, 3, nullptr, 0xFF00);
+        QVERIFY(fresh);
+        QCOMPARE(hid_write(fresh, buf, 64), 64);
+        hid_close(fresh);
     }
 
     void waitForWritesSeesWritesOfAnotherThread()

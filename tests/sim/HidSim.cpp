@@ -17,6 +17,7 @@ using Clock = std::chrono::steady_clock;
 
 struct hid_device_ {
     int deviceId = -1;
+    bool unplugged = false; // its device was pulled out after the open
     struct Pending {
         Clock::time_point readyAt;
         hidsim::Report bytes;
@@ -41,6 +42,7 @@ struct FaultRule {
 struct SimDevice {
     Device info;
     bool plugged = true;
+    int unit = -1; // the records of one headset share the id of its first record
 };
 
 struct State {
@@ -99,7 +101,8 @@ State &state()
 
 bool deviceUsable(const State &s, const hid_device *dev)
 {
-    return dev && dev->deviceId >= 0 && dev->deviceId < int(s.devices.size()) && s.devices[size_t(dev->deviceId)].plugged;
+    return dev && !dev->unplugged && dev->deviceId >= 0 && dev->deviceId < int(s.devices.size())
+        && s.devices[size_t(dev->deviceId)].plugged;
 }
 
 std::uint8_t sum8(const std::uint8_t *data, int count)
@@ -239,8 +242,8 @@ void reset()
 int addDevice(const Device &device)
 {
     return locked([&](State &s) {
-        SimDevice d{device, true};
         const int id = int(s.devices.size());
+        SimDevice d{device, true, id};
         if (d.info.path.empty())
             d.info.path = "sim:" + std::to_string(id);
         s.devices.push_back(d);
@@ -256,19 +259,37 @@ int addHeadset(unsigned short productId)
     Device consumer = control;
     consumer.usagePage = 0x000C;
     consumer.answers = false;
-    addDevice(consumer);
+    const int consumerId = addDevice(consumer);
+    locked([&](State &s) { s.devices[size_t(consumerId)].unit = id; });
     return id;
 }
 
-void unplug(int deviceId)
+namespace {
+void setPlugged(int deviceId, bool plugged)
 {
     locked([&](State &s) {
+        const auto chosen = [&](int id) { return deviceId < 0 || s.devices[size_t(id)].unit == deviceId; };
         for (size_t i = 0; i < s.devices.size(); ++i)
-            if (deviceId < 0 || int(i) == deviceId)
-                s.devices[i].plugged = false;
+            if (chosen(int(i)))
+                s.devices[i].plugged = plugged;
+        if (!plugged)
+            for (hid_device *h : s.handles)
+                if (h->deviceId >= 0 && chosen(h->deviceId))
+                    h->unplugged = true;
         return 0;
     });
     state().changed.notify_all();
+}
+} // namespace
+
+void unplug(int deviceId)
+{
+    setPlugged(deviceId, false);
+}
+
+void plug(int deviceId)
+{
+    setPlugged(deviceId, true);
 }
 
 void setUniqueId(std::array<std::uint8_t, 4> id)

@@ -60,9 +60,12 @@ void reset();
 // id of the vendor-page record.
 int addDevice(const Device &device);
 int addHeadset(unsigned short productId = 0x0411);
-// Pull a device out (-1: every device): it leaves the enumeration, and reads and
-// writes on handles opened on it fail (-1) from now on.
+// Pull a device out (-1: every device; a headset's id: all its records): it leaves the
+// enumeration, and reads and writes on handles opened on it fail (-1) from now on.
 void unplug(int deviceId = -1);
+// Plug a pulled device back in (-1: every device); handles opened before stay dead,
+// as a real re-plug gives a new node.
+void plug(int deviceId = -1);
 
 // Headset state the answers report.
 void setUniqueId(std::array<std::uint8_t, 4> id);

@@ -23,7 +23,9 @@ constexpr int kStartLogTick = 10;
 
 SequencerActiveFlag &SequencerActiveFlag::operator=(int value)
 {
-    if (value == 1) {
+    // A new test: announce it before the sequencer can see the flag set, so the
+    // count restarts even if no tick ran since the last stop.
+    if (value == 1 && m_value.load() == 0) {
         m_owner.m_fPause = 0;
         ++m_owner.m_nStartCount;
     }

@@ -1,5 +1,7 @@
 #include "headset/UsbHidOperation.h"
 
+#include "app/LogHandler.h"
+
 #include <QDebug>
 
 #include <algorithm>
@@ -23,8 +25,7 @@ bool isVendorUsagePage(unsigned short usagePage)
     return (usagePage >> 8) == 0xFF;
 }
 
-// How many entries of g_sPidList name this product id (a list entry given twice
-// counts twice, like every other listed match).
+// How many of the used entries of g_sPidList name this product id.
 int permittedIdMatches(unsigned short productId)
 {
     const int listed = std::clamp(g_nPidCount, 0, kMaxIdListSize);
@@ -40,20 +41,6 @@ struct ChosenDevice {
 
 } // namespace
 
-bool usbHidAddIdToList(unsigned short *list, int *count, unsigned short id)
-{
-    if (!list || !count)
-        return false;
-    const int used = std::clamp(*count, 0, kMaxIdListSize);
-    if (std::find(list, list + used, id) != list + used)
-        return true;
-    if (used >= kMaxIdListSize)
-        return false;
-    list[used] = id;
-    *count = used + 1;
-    return true;
-}
-
 int usbHidOpenDevice()
 {
     hid_device_info *devices = hid_enumerate(0, 0);
@@ -63,12 +50,14 @@ int usbHidOpenDevice()
         if (d->vendor_id != kHeadsetVendorId || !isVendorUsagePage(d->usage_page)
             || !g_vecSupportPid.contains(d->product_id) || g_nDeviceOpen != 0)
             continue;
-        const int listed = permittedIdMatches(d->product_id);
-        if (listed == 0)
-            continue;
-        // A later matching record replaces an earlier one: the last match is opened.
-        matchCount += listed;
-        chosen = {d->vendor_id, d->product_id, d->interface_number, d->usage_page};
+        // Each list entry naming the id counts; a later matching record replaces an
+        // earlier one, so the last match is opened.
+        for (int i = permittedIdMatches(d->product_id); i > 0; --i) {
+            ++matchCount;
+            chosen = {d->vendor_id, d->product_id, d->interface_number, d->usage_page};
+            debugLog(QStringLiteral("OpenDevice"), QStringLiteral("Recognized device"), QStringLiteral(__FILE__),
+                     QStringLiteral("usbHidOpenDevice"), __LINE__);
+        }
     }
     hid_free_enumeration(devices);
 

@@ -26,10 +26,6 @@ extern int g_nPidCount;
 extern unsigned short g_sVidList[kMaxIdListSize];
 extern int g_nVidCount;
 
-// Adds id to a permitted-id list unless it is already there or the list is full
-// (the 101st id is refused). Returns true when the id is in the list afterwards.
-bool usbHidAddIdToList(unsigned short *list, int *count, unsigned short id);
-
 constexpr unsigned short kHeadsetVendorId = 0x2E7A;
 
 // ---- Frames -------------------------------------------------------------------

@@ -1,6 +1,8 @@
 // Frames to the headset: one transmit buffer, one writer, one sender per command.
 #include "headset/UsbHidOperation.h"
 
+#include "app/LogHandler.h"
+
 #include <QDebug>
 #include <QString>
 
@@ -79,6 +81,22 @@ int sendFrame(unsigned char reportId, unsigned char command, const unsigned char
     return result;
 }
 
+void trace(const QString &tag, const QString &message, const char *function, int line)
+{
+    debugLog(tag, message, QStringLiteral(__FILE__), QLatin1String(function), line);
+}
+
+// sendFrame between the "start" and "end(<result>)" trace calls of the senders that
+// carry them.
+int sendFrameTraced(const char *traceTag, const char *function, unsigned char reportId, unsigned char command,
+                    const unsigned char *payload, int length, const char *logTag)
+{
+    trace(QLatin1String(traceTag), QStringLiteral("start"), function, __LINE__);
+    const int result = sendFrame(reportId, command, payload, length, logTag);
+    trace(QLatin1String(traceTag), QStringLiteral("end(%1)").arg(result), function, __LINE__);
+    return result;
+}
+
 unsigned char low8(int value)
 {
     return static_cast<unsigned char>(value & 0xFF);
@@ -96,15 +114,24 @@ unsigned char usbHidChecksum(const unsigned char *data, int count)
 
 int usbHidWriteDevice(const unsigned char *report)
 {
+    const QString tag = QStringLiteral("Usb Hid write");
+    trace(tag, QStringLiteral("start"), __func__, __LINE__);
     if (!report)
         return 2;
     const int length = report[0] == kReportIdShort ? kHidShortReportSize
                        : report[0] == kReportIdLong ? kHidReportSize
                                                     : 0;
-    if (!g_hidDevice || length == 0)
+    if (!g_hidDevice || length == 0) {
+        trace(tag, QStringLiteral("fail222"), __func__, __LINE__);
         return 2;
+    }
     const int written = hid_write(g_hidDevice, report, static_cast<size_t>(length));
-    return (written == kHidShortReportSize || written == kHidReportSize) ? 0 : 1;
+    if (written == kHidShortReportSize || written == kHidReportSize) {
+        trace(tag, QStringLiteral("success"), __func__, __LINE__);
+        return 0;
+    }
+    trace(tag, QStringLiteral("fail111"), __func__, __LINE__);
+    return 1;
 }
 
 void usbHidSend_ReadVersion()
@@ -146,20 +173,22 @@ void usbHidSend_SetPEQ(int a, int firstBand, int lastBand, int presetNumber, std
     // UTF-8, so its Chinese characters show as replacement characters.
     qDebug() << "\xC9\xE8\xD6\xC3" "PEQ\xA3\xA8" "0x21\xA3\xA9" "37";
     qDebug() << int(payload[kPeqPresetOffset]);
-    sendFrame(kReportIdLong, kCmdSetPEQ, payload, sizeof payload, "SetPEQ");
+    sendFrameTraced("Usb Hid send PEQ", __func__, kReportIdLong, kCmdSetPEQ, payload, sizeof payload, "SetPEQ");
 }
 
 void usbHidSend_SetMicVolume(int volume)
 {
     unsigned char payload[14] = {0x01};
     payload[10] = low8(volume);
-    sendFrame(kReportIdLong, kCmdSetVolume, payload, sizeof payload, "SetMicVolume");
+    sendFrameTraced("Usb Hid send Switch", __func__, kReportIdLong, kCmdSetVolume, payload, sizeof payload,
+                    "SetMicVolume");
 }
 
 void usbHidSend_SetAlgorithmSwitch(int a, int b, int c, int d)
 {
     const unsigned char payload[] = {low8(a), 0x00, low8(b), 0x00, low8(c), low8(d)};
-    sendFrame(kReportIdLong, kCmdSetAlgorithmSwitch, payload, sizeof payload, "SetSwitch");
+    sendFrameTraced("Usb Hid send Switch", __func__, kReportIdLong, kCmdSetAlgorithmSwitch, payload, sizeof payload,
+                    "SetSwitch");
 }
 
 void usbHidSend_ReadStatus()

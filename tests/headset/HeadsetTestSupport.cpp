@@ -2,6 +2,9 @@
 
 #include "HidSim.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace headsettest {
 namespace {
 QMutex g_linesMutex;
@@ -48,12 +51,18 @@ QByteArray bytes(const std::vector<unsigned char> &report)
     return QByteArray(reinterpret_cast<const char *>(report.data()), int(report.size()));
 }
 
+void permitProductId(unsigned short productId)
+{
+    g_sPidList[g_nPidCount++] = productId;
+}
+
 void resetLinkState()
 {
     g_hidDevice = nullptr;
     g_nDeviceOpen = 0;
     g_sOpenVid = 0;
     g_sOpenPid = 0;
+    std::fill(std::begin(g_sPidList), std::end(g_sPidList), 0);
     g_nPidCount = 0;
     g_nVidCount = 0;
 }
@@ -63,7 +72,7 @@ int openSimulatedHeadset(unsigned short productId)
     closeHeadset();
     hidsim::reset();
     hidsim::addHeadset(productId);
-    usbHidAddIdToList(g_sPidList, &g_nPidCount, productId);
+    permitProductId(productId);
     return usbHidOpenDevice();
 }
 

@@ -32,6 +32,9 @@ private:
 QByteArray frame(const char *hex, int size);
 QByteArray bytes(const std::vector<unsigned char> &report);
 
+// Lists a product id as permitted, as reading its default preset file does.
+void permitProductId(unsigned short productId);
+
 // Forgets every link global, so each test starts with no headset and no permitted ids.
 void resetLinkState();
 

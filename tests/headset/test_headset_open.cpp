@@ -25,7 +25,6 @@ private:
         d.interfaceNumber = iface;
         return d;
     }
-    static void permit(unsigned short pid) { usbHidAddIdToList(g_sPidList, &g_nPidCount, pid); }
 
 private slots:
     void init()
@@ -54,7 +53,7 @@ private slots:
         QFETCH(hidsim::Device, device);
         QFETCH(int, permitted);
         hidsim::addDevice(device);
-        permit(static_cast<unsigned short>(permitted));
+        permitProductId(static_cast<unsigned short>(permitted));
         LogRecorder log;
         QCOMPARE(usbHidOpenDevice(), -2);
         QCOMPARE(log.lines(), QStringList({"iDeviceNum == 0", "Please Insert USB Device!"}));
@@ -76,7 +75,7 @@ private slots:
         QFETCH(int, page);
         hidsim::addDevice(record(0x2E7A, 0x0411 ^ 0x0412 ^ static_cast<unsigned short>(pid), 0xFF00)); // the other model, not listed
         hidsim::addDevice(record(0x2E7A, static_cast<unsigned short>(pid), static_cast<unsigned short>(page)));
-        permit(static_cast<unsigned short>(pid));
+        permitProductId(static_cast<unsigned short>(pid));
         LogRecorder log;
         QCOMPARE(usbHidOpenDevice(), 0);
         QCOMPARE(log.lines(), QStringList({"iDeviceNum == 1", "Open Device!", "Open Device Success!"}));
@@ -92,7 +91,7 @@ private slots:
         hidsim::addDevice(record(0x2E7A, 0x0411, 0xFF00, 3));
         hidsim::addDevice(record(0x2E7A, 0x0411, 0x000C, 3));
         hidsim::addDevice(record(0x2E7A, 0x0411, 0xFF01, 4));
-        permit(0x0411);
+        permitProductId(0x0411);
         LogRecorder log;
         QCOMPARE(usbHidOpenDevice(), 0);
         QCOMPARE(log.lines().value(0), QString("iDeviceNum == 2"));
@@ -117,7 +116,7 @@ private slots:
         QCOMPARE(openSimulatedHeadset(0x0411), 0);
         hid_device *const open = g_hidDevice;
         hidsim::addHeadset(0x0412);
-        permit(0x0412);
+        permitProductId(0x0412);
         QCOMPARE(usbHidOpenDevice(), -2);
         QCOMPARE(g_hidDevice, open);
         QCOMPARE(int(g_sOpenPid), 0x0411);
@@ -127,7 +126,7 @@ private slots:
     void aFailingOpenKeepsTheLinkClosed()
     {
         hidsim::addHeadset(0x0412);
-        permit(0x0412);
+        permitProductId(0x0412);
         hidsim::setOpenFails(true);
         g_sOpenPid = 0x0411;
         LogRecorder log;
@@ -145,22 +144,6 @@ private slots:
         g_nPidCount = 5000;
         QCOMPARE(usbHidOpenDevice(), 0);
         g_sPidList[kMaxIdListSize - 1] = 0;
-    }
-
-    void idListsRefuseDuplicatesAndAHundredAndFirstEntry()
-    {
-        for (int i = 0; i < kMaxIdListSize; ++i)
-            QVERIFY(usbHidAddIdToList(g_sVidList, &g_nVidCount, static_cast<unsigned short>(0x1000 + i)));
-        QCOMPARE(g_nVidCount, kMaxIdListSize);
-        QVERIFY(usbHidAddIdToList(g_sVidList, &g_nVidCount, 0x1000)); // already there
-        QVERIFY(!usbHidAddIdToList(g_sVidList, &g_nVidCount, 0x2E7A));
-        QCOMPARE(g_nVidCount, kMaxIdListSize);
-        QCOMPARE(int(g_sVidList[kMaxIdListSize - 1]), 0x1000 + kMaxIdListSize - 1);
-
-        usbHidAddIdToList(g_sPidList, &g_nPidCount, 0x0411);
-        usbHidAddIdToList(g_sPidList, &g_nPidCount, 0x0411);
-        QCOMPARE(g_nPidCount, 1);
-        QVERIFY(!usbHidAddIdToList(nullptr, &g_nPidCount, 1));
     }
 };
 

@@ -34,6 +34,27 @@ QRectF square(const QRectF &r)
     return QRectF(r.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
 }
 
+// Strokes polylines given in unit coordinates of r, with round caps and joins.
+void strokeUnitLines(QPainter &p, const QRectF &r, const QColor &c, qreal widthFraction,
+                     std::initializer_list<std::initializer_list<QPointF>> lines)
+{
+    p.setPen(roundPen(c, strokeFor(r, widthFraction)));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    for (const auto &line : lines) {
+        bool first = true;
+        for (const QPointF &u : line) {
+            const QPointF point = at(r, u.x(), u.y());
+            if (first)
+                path.moveTo(point);
+            else
+                path.lineTo(point);
+            first = false;
+        }
+    }
+    p.drawPath(path);
+}
+
 } // namespace
 
 qreal strokeFor(const QRectF &r, qreal fraction)
@@ -43,10 +64,7 @@ qreal strokeFor(const QRectF &r, qreal fraction)
 
 void drawCross(QPainter &p, const QRectF &r, const QColor &c)
 {
-    const QRectF s = square(r);
-    p.setPen(roundPen(c, strokeFor(s, 0.06)));
-    p.drawLine(at(s, 0.33, 0.33), at(s, 0.67, 0.67));
-    p.drawLine(at(s, 0.67, 0.33), at(s, 0.33, 0.67));
+    strokeUnitLines(p, square(r), c, 0.06, {{{0.33, 0.33}, {0.67, 0.67}}, {{0.67, 0.33}, {0.33, 0.67}}});
 }
 
 void drawChevron(QPainter &p, const QRectF &r, qreal angleDegrees, const QColor &c, qreal width)
@@ -70,23 +88,13 @@ void drawChevron(QPainter &p, const QRectF &r, qreal angleDegrees, const QColor 
 
 void drawBackArrow(QPainter &p, const QRectF &r, const QColor &c)
 {
-    const QRectF s = square(r);
-    p.setPen(roundPen(c, strokeFor(s, 0.1)));
-    p.setBrush(Qt::NoBrush);
-    QPainterPath path;
-    path.moveTo(at(s, 0.48, 0.22));
-    path.lineTo(at(s, 0.2, 0.5));
-    path.lineTo(at(s, 0.48, 0.78));
-    path.moveTo(at(s, 0.22, 0.5));
-    path.lineTo(at(s, 0.82, 0.5));
-    p.drawPath(path);
+    strokeUnitLines(p, square(r), c, 0.1,
+                    {{{0.48, 0.22}, {0.2, 0.5}, {0.48, 0.78}}, {{0.22, 0.5}, {0.82, 0.5}}});
 }
 
 void drawMinimise(QPainter &p, const QRectF &r, const QColor &c)
 {
-    const QRectF s = square(r);
-    p.setPen(roundPen(c, strokeFor(s, 0.05)));
-    p.drawLine(at(s, 0.35, 0.52), at(s, 0.65, 0.52));
+    strokeUnitLines(p, square(r), c, 0.05, {{{0.35, 0.52}, {0.65, 0.52}}});
 }
 
 void drawMaximise(QPainter &p, const QRectF &r, const QColor &c)
@@ -99,44 +107,24 @@ void drawMaximise(QPainter &p, const QRectF &r, const QColor &c)
 
 void drawPlus(QPainter &p, const QRectF &r, const QColor &c)
 {
-    const QRectF s = square(r);
-    p.setPen(roundPen(c, strokeFor(s, 0.12)));
-    p.drawLine(at(s, 0.5, 0.22), at(s, 0.5, 0.78));
-    p.drawLine(at(s, 0.22, 0.5), at(s, 0.78, 0.5));
+    strokeUnitLines(p, square(r), c, 0.12, {{{0.5, 0.22}, {0.5, 0.78}}, {{0.22, 0.5}, {0.78, 0.5}}});
 }
 
 void drawCheck(QPainter &p, const QRectF &r, const QColor &c)
 {
-    const QRectF s = square(r);
-    p.setPen(roundPen(c, strokeFor(s, 0.13)));
-    p.setBrush(Qt::NoBrush);
-    QPainterPath path;
-    path.moveTo(at(s, 0.2, 0.52));
-    path.lineTo(at(s, 0.42, 0.74));
-    path.lineTo(at(s, 0.8, 0.28));
-    p.drawPath(path);
+    strokeUnitLines(p, square(r), c, 0.13, {{{0.2, 0.52}, {0.42, 0.74}, {0.8, 0.28}}});
 }
 
 void drawTrash(QPainter &p, const QRectF &r, const QColor &c)
 {
     const QRectF s = square(r);
-    const qreal w = strokeFor(s, 0.08);
-    p.setPen(roundPen(c, w));
-    p.setBrush(Qt::NoBrush);
-    p.drawLine(at(s, 0.2, 0.26), at(s, 0.8, 0.26));                 // lid
-    p.drawLine(at(s, 0.4, 0.26), at(s, 0.42, 0.16));                // handle
-    p.drawLine(at(s, 0.42, 0.16), at(s, 0.58, 0.16));
-    p.drawLine(at(s, 0.58, 0.16), at(s, 0.6, 0.26));
-    QPainterPath bin;                                                 // body, narrowing down
-    bin.moveTo(at(s, 0.27, 0.32));
-    bin.lineTo(at(s, 0.32, 0.84));
-    bin.lineTo(at(s, 0.68, 0.84));
-    bin.lineTo(at(s, 0.73, 0.32));
-    p.drawPath(bin);
-    if (s.width() >= 24) { // ribs only where they stay apart
-        p.drawLine(at(s, 0.44, 0.42), at(s, 0.45, 0.74));
-        p.drawLine(at(s, 0.56, 0.42), at(s, 0.55, 0.74));
-    }
+    // Lid, handle, and the body narrowing down.
+    strokeUnitLines(p, s, c, 0.08,
+                    {{{0.2, 0.26}, {0.8, 0.26}},
+                     {{0.4, 0.26}, {0.42, 0.16}, {0.58, 0.16}, {0.6, 0.26}},
+                     {{0.27, 0.32}, {0.32, 0.84}, {0.68, 0.84}, {0.73, 0.32}}});
+    if (s.width() >= 24) // ribs only where they stay apart
+        strokeUnitLines(p, s, c, 0.08, {{{0.44, 0.42}, {0.45, 0.74}}, {{0.56, 0.42}, {0.55, 0.74}}});
 }
 
 void drawMicrophone(QPainter &p, const QRectF &r, const QColor &c)

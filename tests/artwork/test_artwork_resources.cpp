@@ -5,8 +5,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QIcon>
 #include <QImageReader>
 #include <QMovie>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QtEndian>
 #include <QtMath>
 #include <QtTest>
@@ -150,6 +153,30 @@ Pcm readWave(const QString &path)
     return pcm;
 }
 
+// Vertical extent of the bright pixels in the columns [from, to) of an image.
+int inkHeight(const QImage &image, int from, int to)
+{
+    int top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = from; x < to; ++x)
+            if (qGray(image.pixel(x, y)) > 60) {
+                top = qMin(top, y);
+                bottom = qMax(bottom, y);
+            }
+    return bottom < top ? 0 : bottom - top + 1;
+}
+
+// Bounding box of the bright pixels.
+QRect inkBox(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) > 60)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
 QString besideProgram(const char *relative)
 {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(relative);
@@ -168,6 +195,8 @@ private slots:
     void namedPictureLoads_data();
     void namedPictureLoads();
     void windowIconHoldsSeveralSizes();
+    void westTabIconStandsUpright_data();
+    void westTabIconStandsUpright();
     void headsetPhotosBesideProgram_data();
     void headsetPhotosBesideProgram();
     void testSoundFollowsTheSpeakerWalk();
@@ -217,6 +246,35 @@ void TestArtworkResources::windowIconHoldsSeveralSizes()
     }
     for (int side : {16, 32, 48, 256})
         QVERIFY2(sides.contains(side), qPrintable(QStringLiteral("no %1 px image").arg(side)));
+}
+
+void TestArtworkResources::westTabIconStandsUpright_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const char *name : {"game-hui", "game", "ear", "ear-bai", "maikefeng", "maikefeng-bai"})
+        QTest::newRow(name) << QStringLiteral(":/min/pic/min/%1.png").arg(QLatin1String(name));
+}
+
+void TestArtworkResources::westTabIconStandsUpright()
+{
+    // The west tab bar turns its icons a quarter anticlockwise: on screen each icon must
+    // read upright, its glyph on the left and its shorter caption on the right.
+    QFETCH(QString, path);
+    QTabWidget tabs;
+    tabs.setStyleSheet(QStringLiteral("QTabBar::tab { background-color: black; }"));
+    tabs.setTabPosition(QTabWidget::West);
+    tabs.setIconSize(QSize(45, 87));
+    tabs.addTab(new QWidget, QIcon(path), QString());
+    tabs.resize(400, 300);
+    tabs.show();
+    const QImage shot = tabs.tabBar()->grab(tabs.tabBar()->tabRect(0)).toImage();
+    const QRect ink = inkBox(shot);
+    QVERIFY(ink.isValid());
+    QVERIFY2(ink.width() > ink.height(), "the icon stands on its side");
+    const int third = ink.width() / 3;
+    const int glyph = inkHeight(shot, ink.left(), ink.left() + third);
+    const int caption = inkHeight(shot, ink.right() + 1 - third, ink.right() + 1);
+    QVERIFY2(glyph > caption, "the icon is upside down");
 }
 
 void TestArtworkResources::headsetPhotosBesideProgram_data()

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QtMath>
 
-
 namespace art {
 
 namespace {

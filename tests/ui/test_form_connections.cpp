@@ -1,6 +1,5 @@
 // The form's connections, seen from a recording window: what each click runs, in which
 // order, and which check marks it shows or hides.
-#include "MessageLog.h"
 #include "FormUnderTest.h"
 #include "TestEnv.h"
 #include "ui/ui_tonewright.h"
@@ -14,17 +13,9 @@ using Calls = QStringList;
 
 } // namespace
 
-class TestFormConnections : public QObject
+class TestFormConnections : public FormTest
 {
     Q_OBJECT
-
-public:
-    static void initMain() { tw::isolateTestEnvironment(); }
-
-private:
-    std::unique_ptr<FormUnderTest> m_form;
-    RecordingWindow *m_window = nullptr;
-    Ui_TonewrightClass ui;
 
     // Clicks the button from code, as the controllers do, and compares what ran.
     void expectClick(QAbstractButton *button, const Calls &expected)
@@ -38,23 +29,11 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        MessageLog log;
-        MessageLog::clear();
-        m_form = std::make_unique<FormUnderTest>();
-        m_window = &m_form->window;
-        ui = m_form->ui;
-        QVERIFY(m_form->exposed);
-    }
-
-    void cleanup() { m_form.reset(); }
-
     void setupConnectsEverythingQuietlyAndRunsNoSlot()
     {
         // init() built the form on the recording window: no connect may have failed.
-        QCOMPARE(MessageLog::warningsContaining(QStringLiteral("QObject::connect")), QStringList());
-        QCOMPARE(MessageLog::warningsContaining(QStringLiteral("Form connection failed")), QStringList());
+        QCOMPARE(m_form->setupWarnings.filter(QStringLiteral("QObject::connect")), QStringList());
+        QCOMPARE(m_form->setupWarnings.filter(QStringLiteral("Form connection failed")), QStringList());
         // Checking the default presets and making page 0 current call no window slot.
         QCOMPARE(m_window->takeCalls(), Calls());
         QCOMPARE(ui.tabWidget->currentIndex(), 0);

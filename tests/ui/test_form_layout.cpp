@@ -72,29 +72,11 @@ QStringList resourcePathsInFormSources()
 
 } // namespace
 
-class TestFormLayout : public QObject
+class TestFormLayout : public FormTest
 {
     Q_OBJECT
 
-public:
-    static void initMain() { tw::isolateTestEnvironment(); }
-
-private:
-    std::unique_ptr<FormUnderTest> m_form;
-    RecordingWindow *m_window = nullptr;
-    Ui_TonewrightClass ui;
-
 private slots:
-    void init()
-    {
-        m_form = std::make_unique<FormUnderTest>();
-        m_window = &m_form->window;
-        ui = m_form->ui;
-        QVERIFY(m_form->exposed);
-    }
-
-    void cleanup() { m_form.reset(); }
-
     void windowStaysAt1176By730()
     {
         QCOMPARE(m_window->size(), QSize(1176, 730));

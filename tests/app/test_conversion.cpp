@@ -1,7 +1,10 @@
 #include "app/Conversion.h"
+#include "app/Prompt.h"
 #include "TestEnv.h"
 
 #include <QtTest>
+
+#include <string>
 
 class TestConversion : public QObject
 {
@@ -54,6 +57,39 @@ private slots:
         unsigned char back[256] = {};
         hexStringToBytes(text, back, sizeof back);
         QVERIFY(memcmp(in, back, 256) == 0);
+    }
+
+    void ansiToWideChecksCapacity()
+    {
+        wchar_t wide[8];
+        QCOMPARE(ansiToWide("hello", wide, 8), 6);
+        QCOMPARE(std::wstring(wide), std::wstring(L"hello"));
+        QCOMPARE(ansiToWide("hello", wide, 6), 6); // exactly enough, terminator included
+
+        QList<PromptRequest> shown;
+        const PromptHandler previous = setPromptHandler([&](const PromptRequest &request) {
+            shown << request;
+            return QMessageBox::Ok;
+        });
+        wchar_t sentinel[3] = {L'a', L'b', L'c'};
+        QCOMPARE(ansiToWide("abc", sentinel, 3), int(QMessageBox::Ok));
+        setPromptHandler(previous);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].icon, QMessageBox::Warning);
+        QCOMPARE(shown[0].title, QStringLiteral("转换成UNICODE字串失败"));
+        QCOMPARE(shown[0].text, QStringLiteral("abc"));
+        QCOMPARE(std::wstring(sentinel, 3), std::wstring(L"abc"));
+    }
+
+    void midpointsDoubleTheValues()
+    {
+        const unsigned char values[] = {10, 20, 31, 255};
+        unsigned char out[8] = {};
+        int count = -1;
+        QCOMPARE(&interpolateMidpoints(values, 4, out, count), &count);
+        QCOMPARE(count, 8);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(out), 8), QByteArray("\x0a\x0f\x14\x19\x1f\x8f\xff\xff", 8));
+        QCOMPARE(interpolateMidpoints(values, 0, out, count), 0);
     }
 };
 

@@ -1,0 +1,27 @@
+// The steps of the process entry, kept out of main so they can be tested one by one.
+#pragma once
+
+#include <QFont>
+
+class QSystemSemaphore;
+
+// 1 = show the main window at start, 0 = start hidden in the tray. The main window's
+// start-up writes it; main reads it right after constructing the window.
+extern int g_nShowMainWindow;
+
+// The window title the running instance is found by.
+extern const char *const kMainWindowTitle;
+
+// The application font for a screen of the given DPI: point size times dpi / 96,
+// truncated, and weight 57. A font sized in pixels, or one the scaling would shrink to
+// nothing, keeps its size.
+QFont scaledApplicationFont(QFont font, int dpi);
+
+// Adds the compiled-in faces, makes "Arial" the application family, and maps the
+// families the form names ("Arial", "BankGothic Lt BT", "SimSun") onto those faces.
+void loadApplicationFonts();
+
+// The second-instance road: lets go of the instance semaphore, tells the user the
+// program is running, and brings the running instance's window forward.
+// Returns main's result: 0 when that window was found, -1 when not.
+int activateRunningInstance(QSystemSemaphore &semaphore);

@@ -1,0 +1,160 @@
+#include "app/LogHandler.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+QMutex g_logMutex;
+thread_local bool t_insideHandler = false;
+
+LogClock &clockFunction()
+{
+    static LogClock clock;
+    return clock;
+}
+
+QDateTime now()
+{
+    const LogClock &clock = clockFunction();
+    return clock ? clock() : QDateTime::currentDateTime();
+}
+
+// Runs one message's work under the handlers' lock. A message raised while this thread
+// is already inside a handler (Qt warning about the file, a logging clock, ...) cannot
+// take the lock again; it goes straight to standard error instead of deadlocking.
+template <typename Write>
+void underLogLock(const QString &message, Write write)
+{
+    if (t_insideHandler) {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        return;
+    }
+    t_insideHandler = true;
+    {
+        QMutexLocker locker(&g_logMutex);
+        write();
+    }
+    t_insideHandler = false;
+}
+
+// The level prefix is joined to the message, never substituted into it, so a message
+// that itself holds "%1" is written as it is.
+QString levelText(QtMsgType type, const QString &message)
+{
+    switch (type) {
+    case QtDebugMsg:
+        return QStringLiteral("[Debug] ") + message;
+    case QtInfoMsg:
+        return QStringLiteral("[Info] ") + message;
+    case QtWarningMsg:
+        return QStringLiteral("[Warning] ") + message;
+    case QtCriticalMsg:
+        return QStringLiteral("[Critical] ") + message;
+    case QtFatalMsg:
+        return QStringLiteral("[Fatal] ") + message;
+    }
+    return QString();
+}
+
+// Opens path for appending in text mode, making its folder first when the file is new.
+bool openForAppend(QFile &file, bool textMode)
+{
+    if (!file.exists()) {
+        const QString folder = QFileInfo(file.fileName()).path();
+        if (!QDir(folder).exists() && !QDir().mkpath(folder))
+            return false;
+    }
+    QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Append;
+    if (textMode)
+        mode |= QIODevice::Text;
+    return file.open(mode);
+}
+
+struct SimpleLogTarget {
+    QString filePattern;
+    bool dated = false;
+};
+const SimpleLogTarget *g_simpleTarget = nullptr;
+
+} // namespace
+
+void setLogClock(LogClock clock)
+{
+    QMutexLocker locker(&g_logMutex);
+    clockFunction() = std::move(clock);
+}
+
+void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    underLogLock(message, [&] {
+        const QDateTime stamp = now();
+        QFile file(QStringLiteral("./") + stamp.toString(QStringLiteral("yyyyMMdd")) +
+                   QStringLiteral("/app_log.txt"));
+        if (!openForAppend(file, true))
+            return;
+        const QString line = stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz")) + QStringLiteral(" [") +
+                             QString::number(context.line) + QLatin1Char(':') +
+                             QString::fromUtf8(context.function) + QStringLiteral("] ") +
+                             levelText(type, message);
+
+        QTextStream out(stdout);
+        out << line << "\r\n";
+        out.flush();
+
+        // CR LF in the file as well: the log is read on machines that expect it.
+        QTextStream stream(&file);
+        stream << line << "\r\n";
+        stream.flush();
+        file.close();
+    });
+}
+
+void debugLog(const QString &, const QString &, const QString &, const QString &, int) {}
+
+QtMessageHandler installLogHandler(const QString &filePattern, bool dated)
+{
+    static const SimpleLogTarget target{filePattern, dated};
+    g_simpleTarget = &target;
+    return qInstallMessageHandler(myMessageOutput);
+}
+
+void myMessageOutput(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (!g_simpleTarget)
+        return;
+    underLogLock(message, [&] {
+        QString text;
+        switch (type) {
+        case QtDebugMsg:
+            text = message;
+            break;
+        case QtWarningMsg:
+            text = QStringLiteral("Warning: ") + message;
+            break;
+        case QtCriticalMsg:
+            text = QStringLiteral("Critical: ") + message;
+            break;
+        case QtFatalMsg:
+            text = QStringLiteral("Fatal: ") + message;
+            break;
+        default:
+            break;
+        }
+        const QDateTime stamp = now();
+        QString fileName = g_simpleTarget->filePattern;
+        if (g_simpleTarget->dated)
+            fileName.replace(QStringLiteral("%1"), stamp.toString(QStringLiteral("yyyy_MM_dd")));
+        QFile file(fileName);
+        if (!openForAppend(file, false))
+            return;
+        QTextStream stream(&file);
+        stream << stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) << ": " << text << '\n';
+    });
+}

@@ -1,0 +1,15 @@
+// Starting the program at log-on: an XDG autostart entry in the user's config folder.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// "$XDG_CONFIG_HOME/autostart/<name>.desktop" (~/.config/autostart when unset).
+QString autostartEntryPath(const QString &name);
+
+// The Exec value that runs program with arguments, quoted and escaped by the
+// desktop-entry rules where needed.
+QString desktopExecValue(const QString &program, const QStringList &arguments);
+
+// Writes (or overwrites) the entry atomically. Returns false when it could not.
+bool writeAutostartEntry(const QString &name, const QString &program, const QStringList &arguments);

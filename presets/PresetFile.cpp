@@ -1,0 +1,260 @@
+// Reading and writing one preset file. Every object is visited and written in ascending
+// key order (QJsonObject keeps its keys sorted), so the keys of "defaultMode" decide the
+// order of each mode's factory presets.
+#include "presets/PresetStore.h"
+
+#include "app/Conversion.h"
+#include "app/Prompt.h"
+#include "headset/UsbHidOperation.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <cstdlib>
+
+namespace {
+
+QByteArray readWholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+// Hex digits as the files write ids ("2e7a", "0x0411", " 411"): leading blanks and a
+// "0x" prefix pass, parsing stops at the first other character, no digits give 0.
+quint16 parseHexId(const QString &text)
+{
+    const QByteArray latin1 = text.toLatin1();
+    return static_cast<quint16>(std::strtoul(latin1.constData(), nullptr, 16) & 0xFFFF);
+}
+
+// Adds id to the first count entries of list unless it is already there or the list is full.
+void addPermittedId(unsigned short *list, int &count, quint16 id)
+{
+    for (int i = 0; i < count; ++i) {
+        if (list[i] == id)
+            return;
+    }
+    if (count >= kMaxIdListSize) {
+        qDebug().noquote() << "Id list full, id not added:" << QString::number(id, 16);
+        return;
+    }
+    list[count++] = id;
+}
+
+QString keyList(const QJsonObject &object)
+{
+    return object.keys().join(QStringLiteral(", "));
+}
+
+QJsonObject presetObject(const PresetParam &preset)
+{
+    QJsonObject object;
+    object.insert(QStringLiteral("algorithm"), preset.algorithm);
+    object.insert(QStringLiteral("name"), preset.name);
+    object.insert(QStringLiteral("parameter"), preset.parameter);
+    return object;
+}
+
+// The owner's write bit decides, not access(): a file the user marked read-only stays
+// untouched even for a process that could write it anyway.
+bool markedReadOnly(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
+}
+
+// Replaces the file as a whole: until commit() the old content stays in place, so a
+// crash or a full disk never leaves a truncated file behind.
+bool saveDocument(const QString &path, const QJsonDocument &document)
+{
+    if (markedReadOnly(path))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QByteArray text = document.toJson(QJsonDocument::Indented);
+    if (file.write(text) != text.size())
+        return false;
+    return file.commit();
+}
+
+} // namespace
+
+bool PresetStore::readJsonFile(const QString &path)
+{
+    qDebug() << "====================readJsonFile====================";
+    qDebug().noquote() << path;
+
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(readWholeFile(path), &error);
+    if (error.error != QJsonParseError::NoError) {
+        qDebug() << "json Parse Error!";
+        PromptRequest request;
+        request.icon = QMessageBox::Critical;
+        request.title = QStringLiteral("Error");
+        request.text = QStringLiteral("Json File Is Error!");
+        showPrompt(request);
+        return false;
+    }
+    if (!document.isObject())
+        return true;
+
+    const QJsonObject root = document.object();
+    qDebug().noquote() << keyList(root);
+    for (auto it = root.constBegin(); it != root.constEnd(); ++it) {
+        const QString key = it.key();
+        const QJsonValue value = it.value();
+        if (value.isString() && (key == QLatin1String("vid") || key == QLatin1String("pid")))
+            readIdMember(key, value.toString());
+        else if (value.isString() && key == QLatin1String("uuid"))
+            readUuidMember(value.toString());
+        else if (value.isArray() && key == QLatin1String("customMode"))
+            readCustomModeMember(value.toArray());
+        else if (value.isObject() && key == QLatin1String("defaultMode"))
+            readDefaultModeMember(value.toObject());
+        else if (value.isObject() && key == QLatin1String("mode"))
+            readSelectionMember(value.toObject());
+    }
+    return true;
+}
+
+void PresetStore::readIdMember(const QString &key, const QString &text)
+{
+    const quint16 id = parseHexId(text);
+    if (key == QLatin1String("vid")) {
+        m_deviceInfo.vid = id;
+        addPermittedId(g_sVidList, g_nVidCount, id);
+    } else {
+        m_deviceInfo.pid = id;
+        addPermittedId(g_sPidList, g_nPidCount, id);
+    }
+}
+
+void PresetStore::readUuidMember(const QString &text)
+{
+    unsigned char bytes[kUuidSize] = {};
+    const QByteArray latin1 = text.toLatin1();
+    // Never more than the four bytes of the id, however long the text.
+    hexStringToBytes(latin1.constData(), bytes, sizeof bytes);
+    std::copy(bytes, bytes + kUuidSize, m_deviceInfo.uuid);
+}
+
+void PresetStore::readCustomModeMember(const QJsonArray &items)
+{
+    m_deviceInfo.customCount = items.size();
+    for (const QJsonValue &item : items) {
+        const QJsonObject preset = item.toObject();
+        m_scratchCustomParam.algorithm = preset.value(QStringLiteral("algorithm")).toString();
+        m_scratchCustomParam.name = preset.value(QStringLiteral("name")).toString();
+        m_scratchCustomParam.parameter = preset.value(QStringLiteral("parameter")).toString();
+        qDebug().noquote() << m_scratchCustomParam.algorithm;
+        qDebug().noquote() << m_scratchCustomParam.name;
+        qDebug().noquote() << m_scratchCustomParam.parameter;
+
+        const QString stored = makeStoredPreset(m_scratchCustomParam.name, m_scratchCustomParam.parameter);
+        if (m_scratchCustomParam.algorithm == kAlgorithmStereo)
+            m_deviceInfo.customStereo.append(stored);
+        else if (m_scratchCustomParam.algorithm == kAlgorithmSurround)
+            m_deviceInfo.customSurround.append(stored);
+        // Every item is kept, whatever its algorithm.
+        m_listCustomParam.append(m_scratchCustomParam);
+    }
+}
+
+void PresetStore::readDefaultModeMember(const QJsonObject &presets)
+{
+    qDebug().noquote() << "DefaultMode::" << keyList(presets);
+    for (auto it = presets.constBegin(); it != presets.constEnd(); ++it) {
+        if (!it.value().isObject())
+            continue;
+        const QJsonObject preset = it.value().toObject();
+        qDebug().noquote() << keyList(preset);
+        const QJsonValue algorithm = preset.value(QStringLiteral("algorithm"));
+        const QJsonValue name = preset.value(QStringLiteral("name"));
+        const QJsonValue parameter = preset.value(QStringLiteral("parameter"));
+        // A preset counts once it has both a name and gains, extra keys or not.
+        if (name.isUndefined() || parameter.isUndefined())
+            continue;
+        const QString entry = makeStoredPreset(name.toString(), parameter.toString());
+        qDebug().noquote() << entry;
+        if (algorithm.toString() == kAlgorithmSurround)
+            m_deviceInfo.defaultSurround.append(entry);
+        else if (algorithm.toString() == kAlgorithmStereo)
+            m_deviceInfo.defaultStereo.append(entry);
+        ++m_deviceInfo.defaultCount;
+    }
+}
+
+void PresetStore::readSelectionMember(const QJsonObject &selection)
+{
+    qDebug().noquote() << "CustomMode::" << keyList(selection);
+    m_deviceInfo.currentAlgorithm = selection.value(QStringLiteral("algorithm")).toString();
+    m_deviceInfo.currentMode = selection.value(QStringLiteral("mode")).toString();
+    m_deviceInfo.currentName = selection.value(QStringLiteral("name")).toString();
+}
+
+bool PresetStore::writeJsonFile(const QString &key)
+{
+    qDebug().noquote() << "*** Write Json File" << key;
+    qDebug().noquote() << m_qstrCurrentUserFileName;
+
+    QFile file(m_qstrCurrentUserFileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qDebug() << "Open Json File Error!";
+        return false;
+    }
+    const QByteArray content = file.readAll();
+    file.close();
+    qDebug() << "Open Json File Success!";
+
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(content, &error);
+    if (error.error != QJsonParseError::NoError) {
+        qDebug() << "json Parse Error!";
+        return false;
+    }
+    // Only an object can take the member; anything else is kept as the user left it.
+    if (!document.isObject()) {
+        qDebug() << "*** write Json Fail! Not an object, file left unchanged";
+        return false;
+    }
+    QJsonObject root = document.object();
+    qDebug().noquote() << keyList(root);
+    applyKeyToDocument(key, root);
+
+    if (!saveDocument(m_qstrCurrentUserFileName, QJsonDocument(root))) {
+        qDebug() << "*** write Json Fail!";
+        return false;
+    }
+    qDebug() << "*** write Json Success!";
+    return true;
+}
+
+// Changes the one member the key names; an unknown key changes nothing.
+void PresetStore::applyKeyToDocument(const QString &key, QJsonObject &root) const
+{
+    if (key == QLatin1String("uuid") && !root.contains(QStringLiteral("uuid"))) {
+        char text[2 * kUuidSize + 1] = {};
+        bytesToHexString(text, m_ucDeviceUuid, kUuidSize);
+        root.insert(QStringLiteral("uuid"), QString::fromLatin1(text));
+    } else if (key == QLatin1String("customMode")) {
+        QJsonArray items;
+        for (const PresetParam &preset : m_listCustomParam)
+            items.append(presetObject(preset));
+        root.insert(QStringLiteral("customMode"), items);
+    } else if (key == QLatin1String("currentMode")) {
+        QJsonObject selection = root.value(QStringLiteral("mode")).toObject();
+        selection.insert(QStringLiteral("algorithm"), m_qstrCurrentAlgorithm);
+        selection.insert(QStringLiteral("mode"), m_qstrCurrentMode);
+        selection.insert(QStringLiteral("name"), m_qstrCurrentName);
+        root.insert(QStringLiteral("mode"), selection);
+    }
+}

@@ -1,0 +1,256 @@
+// Which preset files exist and when they are read: the default files at start-up, and
+// for each newly seen headset its user file (made from the model's default file the
+// first time), the custom modeSlots filled from it and its stored selection re-applied.
+#include "presets/PresetStore.h"
+
+#include "app/Conversion.h"
+#include "app/Prompt.h"
+#include "headset/UsbHidOperation.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cstring>
+
+// What the stored selection touches in one mode.
+struct PresetStore::ModeSelection {
+    std::array<PresetParam, kCustomSlotCount> *modeSlots;
+    int *state;
+    int *customId;
+    int *customCount;
+    int factoryState;
+    int customState;
+    int idBase;
+};
+
+PresetStore::PresetStore()
+{
+    if (QCoreApplication::instance())
+        m_qstrAppDirPath = QCoreApplication::applicationDirPath();
+}
+
+PresetStore::~PresetStore() = default;
+
+PresetStore::ModeSelection PresetStore::modeSelection(const QString &algorithm)
+{
+    if (algorithm == kAlgorithmSurround)
+        return {&m_surroundCustom, &m_nSurroundState, &m_nSurroundCustomId, &m_nSurroundCustomCount, 101, 102, 20};
+    return {&m_stereoCustom, &m_nStereoState, &m_nStereoCustomId, &m_nStereoCustomCount, 201, 202, 40};
+}
+
+void PresetStore::getFiles(const QString &folder, const QString &extension, QStringList &names)
+{
+    const QString pattern = extension.isEmpty() ? QStringLiteral("*") : QStringLiteral("*.") + extension;
+    names += QDir(folder).entryList(QStringList{pattern}, QDir::Files, QDir::Name);
+}
+
+void PresetStore::readJsonFolder(const QString &folderName)
+{
+    const QString folder = m_qstrAppDirPath + QLatin1Char('/') + folderName;
+    const int first = m_listJsonFileName.size();
+    getFiles(folder, QStringLiteral("json"), m_listJsonFileName);
+    for (int i = first; i < m_listJsonFileName.size(); ++i) {
+        if (readJsonFile(folder + QLatin1Char('/') + m_listJsonFileName.at(i))) {
+            m_listDefaultDevice.append(m_deviceInfo);
+            clearDeviceRecord();
+        }
+    }
+}
+
+void PresetStore::getDefaultJsonFile()
+{
+    qDebug() << "***** Get Default Json File! *****";
+    qDebug().noquote() << m_qstrAppDirPath;
+    readJsonFolder(QStringLiteral("DefaultFile"));
+}
+
+void PresetStore::photoJsonFile()
+{
+    qDebug() << "***** Get Photo File! *****";
+    readJsonFolder(QStringLiteral("photo"));
+}
+
+void PresetStore::makeJsonFileName()
+{
+    const QString ids = QStringLiteral("VID-") + QString::number(g_sOpenVid, 16) + QStringLiteral("&PID-")
+                        + QStringLiteral("%1").arg(g_sOpenPid, 4, 16, QLatin1Char('0'));
+    m_qstrDefaultFileName = m_qstrAppDirPath + QStringLiteral("/DefaultFile/") + ids + QStringLiteral(".json");
+
+    const QString programFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                  + QLatin1Char('/')
+                                  + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    const QString userFolder = programFolder + QStringLiteral("/UserFile/");
+    // mkpath: the Documents folder itself may not exist yet.
+    QDir().mkpath(programFolder);
+    qDebug() << "dir->rmdir(m_qstrCurrentUserFileName)";
+    QDir().mkpath(userFolder);
+
+    char uuid[2 * kUuidSize + 1] = {};
+    bytesToHexString(uuid, m_ucDeviceUuid, kUuidSize);
+    m_qstrCurrentUserFileName = userFolder + ids + QStringLiteral("&UUID-") + QString::fromLatin1(uuid)
+                                + QStringLiteral(".json");
+}
+
+void PresetStore::checkUserJsonFile()
+{
+    if (QFile::exists(m_qstrCurrentUserFileName))
+        return;
+    qDebug() << "User File is not exist!";
+    copyDefaultToUserFile();
+    writeJsonFile(QStringLiteral("uuid"));
+}
+
+void PresetStore::copyDefaultToUserFile()
+{
+    if (!QFile::exists(m_qstrDefaultFileName)) {
+        qDebug() << "Default File is not exist!";
+        promptInformation(nullptr, QStringLiteral("prompt"), QStringLiteral("There is no default JSON file!"));
+        m_nJsonFileStatus = -1;
+        return;
+    }
+    if (!QFile::copy(m_qstrDefaultFileName, m_qstrCurrentUserFileName)) {
+        qDebug() << "***** CopyFile:: Copy Fail! *****";
+        promptInformation(nullptr, QStringLiteral("warning"), QStringLiteral("JSON file generation failed!"));
+        m_nJsonFileStatus = -2;
+        return;
+    }
+    // The copy takes the default file's permissions; a read-only installation must
+    // still give the user a file the program can write.
+    QFile::setPermissions(m_qstrCurrentUserFileName, QFile::permissions(m_qstrCurrentUserFileName)
+                                                         | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    qDebug() << "***** CopyFile:: Copy Success *****";
+}
+
+void PresetStore::getUserJsonFile()
+{
+    m_listCustomParam.clear();
+    clearHeadsetPresets();
+    // Without a default file there is no user file either, and the user has been told so.
+    if (QFile::exists(m_qstrCurrentUserFileName) || QFile::exists(m_qstrDefaultFileName))
+        readJsonFile(m_qstrCurrentUserFileName);
+    qDebug() << "***** getUserJsonFile666! *****";
+    qDebug().noquote() << m_qstrCurrentUserFileName;
+    qDebug() << "***** getUserJsonFile666! *****";
+
+    m_listUserDevice.clear();
+    m_listUserDevice.append(m_deviceInfo);
+    m_deviceInfo.defaultSurround.clear();
+    m_deviceInfo.defaultStereo.clear();
+    m_deviceInfo.customSurround.clear();
+    m_deviceInfo.customStereo.clear();
+}
+
+// A newly read headset keeps nothing of the one before: record, selected modeSlots and the
+// copies a Reset would restore.
+void PresetStore::clearHeadsetPresets()
+{
+    clearDeviceRecord();
+    m_nSurroundCustomId = 0;
+    m_nStereoCustomId = 0;
+    m_curSurroundCustom = PresetParam();
+    m_curStereoCustom = PresetParam();
+    m_fSurroundCustomLoaded = false;
+    m_fStereoCustomLoaded = false;
+}
+
+void PresetStore::clearDeviceRecord()
+{
+    m_deviceInfo = DeviceJsonInfo();
+}
+
+void PresetStore::clearCurrentCustomParam()
+{
+    m_scratchCustomParam = PresetParam();
+}
+
+int PresetStore::fillModeSlots(const QString &algorithm)
+{
+    std::array<PresetParam, kCustomSlotCount> &modeSlots = *modeSelection(algorithm).modeSlots;
+    int found = 0;
+    for (const PresetParam &preset : m_listCustomParam) {
+        if (preset.algorithm != algorithm)
+            continue;
+        if (found < kCustomSlotCount)
+            modeSlots[static_cast<std::size_t>(found)] = preset;
+        ++found;
+    }
+    for (int k = found; k < kCustomSlotCount; ++k)
+        modeSlots[static_cast<std::size_t>(k)] = PresetParam();
+    for (int k = 1; k <= kCustomSlotCount; ++k)
+        showCustomSlotName(algorithm, k, modeSlots[static_cast<std::size_t>(k - 1)].name);
+    return found;
+}
+
+void PresetStore::fillCustomPreset()
+{
+    for (const QString &algorithm : {kAlgorithmStereo, kAlgorithmSurround})
+        *modeSelection(algorithm).customCount = std::min(fillModeSlots(algorithm), kCustomSlotCount);
+}
+
+void PresetStore::fillSurroundCustomSlots()
+{
+    m_nSurroundCustomCount = fillModeSlots(kAlgorithmSurround);
+    showSurroundCustomSlots(m_nSurroundCustomCount);
+}
+
+void PresetStore::setDeviceUserParameter()
+{
+    qDebug() << "***** Set Device User Parameter!";
+    m_currentDeviceInfo = DeviceJsonInfo();
+    const QList<DeviceJsonInfo> records = m_listUserDevice;
+    for (const DeviceJsonInfo &record : records) {
+        if (record.vid != g_sOpenVid || record.pid != g_sOpenPid
+            || std::memcmp(record.uuid, m_ucDeviceUuid, kUuidSize) != 0)
+            continue;
+        m_currentDeviceInfo = record;
+        applyStoredSelection(record);
+    }
+}
+
+void PresetStore::applyStoredSelection(const DeviceJsonInfo &record)
+{
+    if (record.currentAlgorithm != kAlgorithmSurround && record.currentAlgorithm != kAlgorithmStereo)
+        return;
+    const QString &algorithm = record.currentAlgorithm;
+    const ModeSelection mode = modeSelection(algorithm);
+    if (record.currentMode == QLatin1String("default")) {
+        const int position = factoryPresetPosition(algorithm, record.currentName);
+        if (position < 0)
+            return;
+        clickFactoryPreset(algorithm, position);
+        *mode.state = mode.factoryState;
+    } else if (record.currentMode == QLatin1String("custom")) {
+        *mode.state = mode.customState;
+        if (m_listCustomParam.isEmpty())
+            return;
+        openCustomList(algorithm);
+        for (int k = 1; k <= kCustomSlotCount; ++k) {
+            if (customSlotText(algorithm, k) == record.currentName) {
+                clickCustomSlot(algorithm, k);
+                *mode.customId = mode.idBase + k;
+                return;
+            }
+        }
+    }
+}
+
+void PresetStore::showCustomSlotName(const QString &, int, const QString &) {}
+
+void PresetStore::showSurroundCustomSlots(int) {}
+
+void PresetStore::clickFactoryPreset(const QString &, int) {}
+
+void PresetStore::openCustomList(const QString &) {}
+
+QString PresetStore::customSlotText(const QString &algorithm, int slot) const
+{
+    const auto &modeSlots = algorithm == kAlgorithmSurround ? m_surroundCustom : m_stereoCustom;
+    return modeSlots[static_cast<std::size_t>(slot - 1)].name;
+}
+
+void PresetStore::clickCustomSlot(const QString &, int) {}

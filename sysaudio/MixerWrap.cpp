@@ -1,0 +1,3 @@
+#include "sysaudio/MixerWrap.h"
+
+MixerWrap::~MixerWrap() = default;

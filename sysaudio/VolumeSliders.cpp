@@ -1,0 +1,123 @@
+#include "sysaudio/VolumeSliders.h"
+
+#include "sysaudio/SystemVolume.h"
+
+#include <QDebug>
+#include <QSlider>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+constexpr int kSyncIntervalMs = 100;
+}
+
+void VolumeSliders::initVolumeSliders(QObject *window, const VolumeWidgets &widgets)
+{
+    m_volumeWidgets = widgets;
+    int percent = 0;
+    if (readOutputVolume(percent)) {
+        for (QTextEdit *box : {widgets.textEdit, widgets.textEdit_2, widgets.textEdit_3})
+            showVolumeValue(box, percent);
+    }
+    // Each output slider is put at the server's volume before its handler is
+    // connected, so this first value is not written back.
+    if (readOutputVolume(percent))
+        widgets.Slider_Voice1->setValue(percent);
+    QObject::connect(widgets.Slider_Voice1, &QSlider::valueChanged, window,
+                     [this](int value) { on_Slider_Voice1_ValueChanged(value); });
+    if (readOutputVolume(percent))
+        widgets.Slider_Voice1_2->setValue(percent);
+    QObject::connect(widgets.Slider_Voice1_2, &QSlider::valueChanged, window,
+                     [this](int value) { on_Slider_Voice1_2_ValueChanged(value); });
+    QObject::connect(widgets.Slider_Voice1_3, &QSlider::valueChanged, window,
+                     [this](int value) { on_Slider_Voice1_3_ValueChanged(value); });
+
+    auto *timer = new QTimer(window);
+    timer->start(kSyncIntervalMs);
+    QObject::connect(timer, &QTimer::timeout, window, [this] { syncSurroundVolume(); });
+    QObject::connect(timer, &QTimer::timeout, window, [this] { syncStereoAndMicVolume(); });
+}
+
+void VolumeSliders::on_Slider_Voice1_ValueChanged(int value)
+{
+    onOutputSliderChanged(m_volumeWidgets.textEdit, value);
+}
+
+void VolumeSliders::on_Slider_Voice1_2_ValueChanged(int value)
+{
+    onOutputSliderChanged(m_volumeWidgets.textEdit_2, value);
+}
+
+void VolumeSliders::on_Slider_Voice1_3_ValueChanged(int value)
+{
+    // Only the user's own move unmutes: a level that merely follows the server
+    // must not undo a mute set elsewhere.
+    if (!m_fFollowingSystem)
+        setMicMuteAndVolume(false, static_cast<float>(value));
+    showVolumeValue(m_volumeWidgets.textEdit_3, value);
+}
+
+void VolumeSliders::syncSurroundVolume()
+{
+    int percent = 0;
+    if (readOutputVolume(percent))
+        follow(m_volumeWidgets.Slider_Voice1, percent);
+}
+
+void VolumeSliders::syncStereoAndMicVolume()
+{
+    int percent = 0;
+    if (readOutputVolume(percent))
+        follow(m_volumeWidgets.Slider_Voice1_2, percent);
+    int micPercent = 0;
+    getMicVolume(micPercent);
+    follow(m_volumeWidgets.Slider_Voice1_3, micPercent);
+}
+
+void VolumeSliders::showVolumeValue(QTextEdit *box, int value)
+{
+    box->setText(QString::number(value));
+}
+
+void VolumeSliders::onOutputSliderChanged(QTextEdit *box, int value)
+{
+    if (!m_fFollowingSystem) {
+        try {
+            setSystemVolume(value);
+            m_lastVolumeFailure.clear();
+        } catch (const char *step) {
+            reportVolumeFailure(step);
+        }
+    }
+    showVolumeValue(box, value);
+}
+
+void VolumeSliders::follow(QSlider *slider, int value)
+{
+    if (slider->value() == value)
+        return;
+    m_fFollowingSystem = true;
+    slider->setValue(value);  // its handler shows the value in the box
+    m_fFollowingSystem = false;
+}
+
+bool VolumeSliders::readOutputVolume(int &percent)
+{
+    try {
+        percent = getSystemVolume();
+        m_lastVolumeFailure.clear();
+        return true;
+    } catch (const char *step) {
+        reportVolumeFailure(step);
+        return false;
+    }
+}
+
+void VolumeSliders::reportVolumeFailure(const char *step)
+{
+    // Every tick would repeat the same failure ten times a second; log each new one.
+    if (m_lastVolumeFailure == step)
+        return;
+    m_lastVolumeFailure = step;
+    qWarning().noquote() << QStringLiteral("[SystemVolume::%1 Fail!]").arg(QString::fromLatin1(step));
+}

@@ -1,0 +1,173 @@
+#include "app/LogHandler.h"
+#include "TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+#include <QtTest>
+
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const QDateTime kFixedTime(QDate(2026, 3, 1), QTime(9, 15, 2, 417));
+const QString kLogFile = QStringLiteral("20260301/app_log.txt");
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void log(QtMsgType type, const QString &message)
+{
+    logMessageOutput(type, QMessageLogContext(), message);
+}
+
+// Runs fn with standard output captured into a file; returns what was written.
+template <typename Fn>
+QByteArray captureStdout(Fn fn)
+{
+    QTemporaryFile capture;
+    if (!capture.open())
+        return QByteArray();
+    std::fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    dup2(capture.handle(), STDOUT_FILENO);
+    fn();
+    std::fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    return readAll(capture.fileName());
+}
+
+} // namespace
+
+class TestLogHandler : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { tw::isolateTestEnvironment(); }
+
+private slots:
+    void init()
+    {
+        QDir(QStringLiteral("20260301")).removeRecursively();
+        setLogClock([] { return kFixedTime; });
+    }
+    void cleanup() { setLogClock(LogClock()); }
+
+    void linesCarryStampContextAndLevelText()
+    {
+        const QByteArray echoed = captureStdout([] {
+            log(QtDebugMsg, QStringLiteral("Open Device!"));
+            log(QtInfoMsg, QStringLiteral("i"));
+            log(QtWarningMsg, QStringLiteral("X"));
+            log(QtCriticalMsg, QStringLiteral("c"));
+            log(QtFatalMsg, QStringLiteral("f"));
+            log(static_cast<QtMsgType>(5), QStringLiteral("dropped text")); // no such level: empty text
+        });
+        const QByteArray expected = "2026-03-01 09:15:02 417 [0:] [Debug] Open Device!\r\n"
+                                    "2026-03-01 09:15:02 417 [0:] [Info] i\r\n"
+                                    "2026-03-01 09:15:02 417 [0:] [Warning] X\r\n"
+                                    "2026-03-01 09:15:02 417 [0:] [Critical] c\r\n"
+                                    "2026-03-01 09:15:02 417 [0:] [Fatal] f\r\n"
+                                    "2026-03-01 09:15:02 417 [0:] \r\n";
+        QCOMPARE(readAll(kLogFile), expected);
+        QCOMPARE(echoed, expected);
+    }
+
+    void contextLineAndFunctionAreWritten()
+    {
+        logMessageOutput(QtDebugMsg, QMessageLogContext("f.cpp", 12, "void g()", "cat"), QStringLiteral("m"));
+        QCOMPARE(readAll(kLogFile), QByteArray("2026-03-01 09:15:02 417 [12:void g()] [Debug] m\r\n"));
+    }
+
+    void placeholdersInMessagesAreWrittenVerbatim()
+    {
+        log(QtWarningMsg, QStringLiteral("100%1 of %2 [%3:%4]"));
+        QCOMPARE(readAll(kLogFile), QByteArray("2026-03-01 09:15:02 417 [0:] [Warning] 100%1 of %2 [%3:%4]\r\n"));
+    }
+
+    void installedHandlerAppendsAcrossDays()
+    {
+        const QtMessageHandler previous = qInstallMessageHandler(logMessageOutput);
+        qDebug() << "first";
+        setLogClock([] { return kFixedTime.addDays(1); });
+        qDebug() << "second";
+        qInstallMessageHandler(previous);
+        QVERIFY(readAll(kLogFile).endsWith("[Debug] first\r\n"));
+        QVERIFY(readAll(QStringLiteral("20260302/app_log.txt")).endsWith("[Debug] second\r\n"));
+    }
+
+    void manyThreadsGiveWholeLines()
+    {
+        constexpr int kThreads = 8, kPerThread = 150;
+        std::vector<std::thread> threads;
+        captureStdout([&] {
+            for (int t = 0; t < kThreads; ++t) {
+                threads.emplace_back([t] {
+                    for (int i = 0; i < kPerThread; ++i)
+                        log(QtDebugMsg, QStringLiteral("thread %1 message %2 %3").arg(t).arg(i).arg(QString(40, 'x')));
+                });
+            }
+            for (std::thread &thread : threads)
+                thread.join();
+        });
+        const QList<QByteArray> lines = readAll(kLogFile).split('\n');
+        QCOMPARE(lines.size(), kThreads * kPerThread + 1); // the last split is empty
+        const QRegularExpression whole(
+            QStringLiteral("^2026-03-01 09:15:02 417 \\[0:\\] \\[Debug\\] thread \\d message \\d+ x{40}\r$"));
+        for (int i = 0; i < lines.size() - 1; ++i)
+            QVERIFY2(whole.match(QString::fromLatin1(lines[i])).hasMatch(), lines[i].constData());
+    }
+
+    void messageRaisedInsideTheHandlerDoesNotDeadlock()
+    {
+        // The clock runs inside the handler; a message from there re-enters it.
+        setLogClock([] {
+            qWarning("from inside");
+            return kFixedTime;
+        });
+        const QtMessageHandler previous = qInstallMessageHandler(logMessageOutput);
+        log(QtDebugMsg, QStringLiteral("outer"));
+        qInstallMessageHandler(previous);
+        QCOMPARE(readAll(kLogFile), QByteArray("2026-03-01 09:15:02 417 [0:] [Debug] outer\r\n"));
+    }
+
+    void folderThatCannotBeMadeDropsTheMessageSilently()
+    {
+        // A plain file where the day's folder should go: works for root too, unlike permissions.
+        QFile blocker(QStringLiteral("20260301"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QByteArray echoed = captureStdout([] { log(QtDebugMsg, QStringLiteral("lost")); });
+        QVERIFY(echoed.isEmpty());
+        QVERIFY(blocker.remove());
+        log(QtDebugMsg, QStringLiteral("next one tries again"));
+        QVERIFY(readAll(kLogFile).endsWith("next one tries again\r\n"));
+    }
+
+    void debugLogWritesNothing()
+    {
+        debugLog(QStringLiteral("Usb Hid send PEQ"), QStringLiteral("start"), QStringLiteral("x.cpp"),
+                 QStringLiteral("usbHidSend_SetPEQ"), 10);
+        QVERIFY(!QFile::exists(kLogFile));
+    }
+
+    void simpleHandlerWritesDatedFile()
+    {
+        const QtMessageHandler previous = installLogHandler(QStringLiteral("simple/log-%1.txt"), true);
+        qWarning("careful");
+        qDebug("plain");
+        qInstallMessageHandler(previous);
+        QCOMPARE(readAll(QStringLiteral("simple/log-2026_03_01.txt")),
+                 QByteArray("2026-03-01 09:15:02: Warning: careful\n2026-03-01 09:15:02: plain\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLogHandler)
+#include "test_loghandler.moc"

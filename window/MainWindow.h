@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QSystemTrayIcon>
+#include <QVector>
 
 #include <array>
 #include <memory>
@@ -274,4 +275,38 @@ private:
     void showHeadsetButton();
     void addPagesWithIcons();
     void setTabIcons(int tab0, int tab1, int tab2, int tab3);
+    // ---- Tray, window chrome, speaker test and plots (mainwindow_tray.cpp,
+    //      mainwindow_speakertest.cpp, presets/mainwindow_plots.cpp) ----
+public:
+    void updateSpectrumPlot(const unsigned char *frame);
+
+    QMovie *m_pHeadMovie = nullptr;              // head animation of the speaker test
+    std::array<QMovie *, 7> m_pSpeakerMovies{};  // one per speaker position, null once released
+    QVector<double> m_vecSpectrumKey;
+    QVector<double> m_vecSpectrumValue;
+
+protected:
+    bool event(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void bringBackWindow();
+    bool startsDrag(const QPoint &pos) const;
+    void foldPresetList(int fold);
+    void unfoldPresetList(QWidget *foldArrow, QLineEdit *caption, std::initializer_list<QWidget *> presets, int fold);
+    void holdSpeakerTest(bool hold);
+    void loadSpeakerGifs();
+    void playTestAudio();
+    void releaseSpeakerMovies();
+    void releaseSpeakerMovie(int position);
+    void dropTestPlayer();
+    void endSpeakerTest();
+    void showSpeakerStep(int step);
+    void sendNoiseCancellation(bool on, const char *slot);
+    qreal m_fBaseFontPointSize = 0; // the window's font size before any DPI scaling
+    // ---- end of tray, chrome, speaker test and plots ----
 };

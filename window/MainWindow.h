@@ -305,6 +305,7 @@ private:
     void releaseSpeakerMovie(int position);
     void dropTestPlayer();
     void endSpeakerTest();
+    void restSpeakerTest();
     void showSpeakerStep(int step);
     void sendNoiseCancellation(bool on, const char *slot);
     qreal m_fBaseFontPointSize = 0; // the window's font size before any DPI scaling

@@ -178,19 +178,7 @@ void MainWindow::endSpeakerTest()
     qDebug() << "m_player is stop!";
     m_player->stop();
     qDebug() << "mediaStatus == " << m_player->mediaStatus();
-    dropTestPlayer();
-    if (m_pHeadMovie)
-        m_pHeadMovie->stop();
-    releaseSpeakerMovie(kPositions - 1);
-    ui.label_Horn_Left->clear();
-    ui.label_Horn_Left->setStyleSheet(walkedSheet(kPositions - 1));
-    ui.pushButton_SurroundTest->setText(QStringLiteral("Test"));
-    m_nSpeakerStep = 0;
-    m_nSurroundTestRun = false;
-    m_nTestClickCount = 0;
-    // A pause clicked while the last step was on its way must not hold the next test.
-    if (m_pMyThreadTwo)
-        m_pMyThreadTwo->m_fPause = 0;
+    restSpeakerTest();
 }
 
 void MainWindow::stopSpeakerTest()
@@ -201,15 +189,21 @@ void MainWindow::stopSpeakerTest()
         m_pMyThreadTwo->m_fActive = 0;
     if (m_player)
         m_player->stop();
-    dropTestPlayer();
-    if (m_pHeadMovie)
-        m_pHeadMovie->stop();
     if (m_nSpeakerStep >= 1 && m_nSpeakerStep <= kPositions) {
         const int position = m_nSpeakerStep - 1;
         (ui.*kSpeakerPositions[position].label)->clear();
         (ui.*kSpeakerPositions[position].label)->setStyleSheet(stillSheet(position));
     }
-    // The positions the walk never reached let go of their animations as well.
+    restSpeakerTest();
+}
+
+// Back to idle after the last step or a stop: the player and the position animations
+// are let go, the head animation holds its frame until the next test replaces it.
+void MainWindow::restSpeakerTest()
+{
+    dropTestPlayer();
+    if (m_pHeadMovie)
+        m_pHeadMovie->stop();
     for (int i = 0; i < kPositions; ++i)
         releaseSpeakerMovie(i);
     ui.label_Horn_Left->clear();
@@ -218,6 +212,9 @@ void MainWindow::stopSpeakerTest()
     m_nSpeakerStep = 0;
     m_nSurroundTestRun = false;
     m_nTestClickCount = 0;
+    // A pause clicked while the last step was on its way must not hold the next test.
+    if (m_pMyThreadTwo)
+        m_pMyThreadTwo->m_fPause = 0;
 }
 
 void MainWindow::dropTestPlayer()

@@ -15,14 +15,9 @@
 void MainWindow::registerDevice()
 {
     qDebug() << "***** Register Device! *****";
-    if (!m_pDeviceMonitor) {
+    // Arrivals and removals reach the window through the monitor's hidrawEvent signal.
+    if (!m_pDeviceMonitor)
         m_pDeviceMonitor = new DeviceMonitor(this);
-        connect(m_pDeviceMonitor, &DeviceMonitor::hidrawEvent, this,
-                [](const QString &action, const QString &devpath, const QString &devnode) {
-                    // What an arrival or a removal does is settled by the device-change handling.
-                    qDebug() << "hidraw" << action << devpath << devnode;
-                });
-    }
     if (m_pDeviceMonitor->start())
         qDebug() << "Register SuccessFul!";
     else
@@ -47,7 +42,9 @@ void MainWindow::startHeadsetLink()
     qDebug() << "******************** OpenDevice ********************";
     m_nSpecial = headsetModel(g_sOpenPid);
 
-    // The signal is connected before the thread runs, so no early answer is lost.
+    // The previous receive thread ended when its headset went; the signal of the new one
+    // is connected before it runs, so no early answer is lost.
+    delete m_pMyThread;
     m_pMyThread = new MyThread;
     m_pMyThread->m_fRunning = 1;
     startConnectOne();

@@ -20,9 +20,8 @@ QString gains(int first)
     return gainTextFromValues(values);
 }
 
-// A headset whose user file holds these custom presets, read as the window reads it.
-void openWithCustomPresets(RecordingStore &store, const QJsonArray &custom,
-                           const QJsonObject &mode = QJsonObject())
+// The user file of the test's headset, made from the shipped default file if missing.
+void makeUserFile(PresetStore &store)
 {
     g_sOpenVid = 0x2e7a;
     g_sOpenPid = 0x0411;
@@ -30,6 +29,13 @@ void openWithCustomPresets(RecordingStore &store, const QJsonArray &custom,
     std::copy(uuid, uuid + kUuidSize, store.m_ucDeviceUuid);
     store.makeJsonFileName();
     store.checkUserJsonFile();
+}
+
+// A headset whose user file holds these custom presets, read as the window reads it.
+void openWithCustomPresets(RecordingStore &store, const QJsonArray &custom,
+                           const QJsonObject &mode = QJsonObject())
+{
+    makeUserFile(store);
     QJsonObject root = readObject(store.m_qstrCurrentUserFileName);
     root.insert("customMode", custom);
     if (!mode.isEmpty())
@@ -182,12 +188,7 @@ private slots:
             QVERIFY(store.writeJsonFile("currentMode"));
         }
         RecordingStore store;
-        g_sOpenVid = 0x2e7a;
-        g_sOpenPid = 0x0411;
-        const unsigned char uuid[kUuidSize] = {1, 2, 3, 4};
-        std::copy(uuid, uuid + kUuidSize, store.m_ucDeviceUuid);
-        store.makeJsonFileName();
-        store.checkUserJsonFile();
+        makeUserFile(store);
         store.getUserJsonFile();
         store.fillCustomPreset();
         store.setDeviceUserParameter();

@@ -274,4 +274,26 @@ private:
     void showHeadsetButton();
     void addPagesWithIcons();
     void setTabIcons(int tab0, int tab1, int tab2, int tab3);
+
+    // --- Custom preset slots: selection, Add, Copy, Save, Reset, deletion, renaming
+    // (presets/mainwindow_custom.cpp) ---
+public:
+    // Close the gap the selected slot of the mode leaves and select slot 1.
+    void deleteSurroundCustomSlot();
+    void deleteStereoCustomSlot();
+
+private:
+    const EqPage *activeEqPage() const;
+    void selectCustomSlot(const EqPage &page, int slot);
+    void fillNewCustomSlot(const EqPage &page, const QString &gainText);
+    void addCustomPreset(const EqPage &page);
+    void copyCustomPreset(const EqPage &page);
+    void saveCustomPreset();
+    void resetCustomPreset();
+    void showCustomSaveFailed(const EqPage &page);
+    void openDeletePrompt(const EqPage &page);
+    void confirmDeletion(const EqPage &page);
+    void shiftCustomSlotsOf(const EqPage &page);
+    void refreshCustomSlotTexts();
+    void clearLastCustomSlot(const EqPage &page);
 };

@@ -2,6 +2,7 @@
 // for each newly seen headset its user file (made from the model's default file the
 // first time), the custom modeSlots filled from it and its stored selection re-applied.
 #include "presets/PresetStore.h"
+#include "presets/PresetModeSelection.h"
 
 #include "app/Conversion.h"
 #include "app/Prompt.h"
@@ -17,17 +18,6 @@
 #include <algorithm>
 #include <cstring>
 
-// What the stored selection touches in one mode.
-struct PresetStore::ModeSelection {
-    std::array<PresetParam, kCustomSlotCount> *modeSlots;
-    int *state;
-    int *customId;
-    int *customCount;
-    int factoryState;
-    int customState;
-    int idBase;
-};
-
 PresetStore::PresetStore()
 {
     if (QCoreApplication::instance())
@@ -35,13 +25,6 @@ PresetStore::PresetStore()
 }
 
 PresetStore::~PresetStore() = default;
-
-PresetStore::ModeSelection PresetStore::modeSelection(const QString &algorithm)
-{
-    if (algorithm == kAlgorithmSurround)
-        return {&m_surroundCustom, &m_nSurroundState, &m_nSurroundCustomId, &m_nSurroundCustomCount, 101, 102, 20};
-    return {&m_stereoCustom, &m_nStereoState, &m_nStereoCustomId, &m_nStereoCustomCount, 201, 202, 40};
-}
 
 void PresetStore::getFiles(const QString &folder, const QString &extension, QStringList &names)
 {
@@ -194,7 +177,7 @@ void PresetStore::fillCustomPreset()
 
 void PresetStore::fillSurroundCustomSlots()
 {
-    m_nSurroundCustomCount = fillModeSlots(kAlgorithmSurround);
+    m_nSurroundCustomCount = std::min(fillModeSlots(kAlgorithmSurround), kCustomSlotCount);
     showSurroundCustomSlots(m_nSurroundCustomCount);
 }
 

@@ -89,3 +89,11 @@ int gainValue(const QString &gain)
 {
     return gain.toInt();
 }
+
+QString gainTextFromValues(const std::array<int, kBandCount> &values)
+{
+    QStringList parts;
+    for (int value : values)
+        parts.append(QString::number(value));
+    return parts.join(QLatin1Char(','));
+}

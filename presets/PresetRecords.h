@@ -80,6 +80,12 @@ StoredPreset splitStoredPreset(const QString &stored);
 // section gives an empty string.
 EqGainValues gainValuesFromText(const QString &gainText);
 
+// The ten band values as gain text: decimal, 30 Hz first, "," between, no blanks.
+QString gainTextFromValues(const std::array<int, kBandCount> &values);
+
+// The name a new custom preset starts with.
+inline const QString kNewCustomPresetName = QStringLiteral("New Equalizer");
+
 // A gain string as the sliders take it: a decimal integer, 0 when it is not one. Out of
 // range values pass unchanged (the slider's own range limits them).
 int gainValue(const QString &gain);

@@ -58,6 +58,33 @@ public:
     void clearCurrentCustomParam();
     void fillSurroundCustomSlots();
 
+    // Custom slots of one mode ("Surround" or "Stereo"); slot k is 1..5. The used slots
+    // are always 1..n, n never above five whatever the file held.
+    int usedCustomSlots(const QString &algorithm) const;
+    int selectedCustomSlot(const QString &algorithm) const; // 1..5 from the selected id, else 0
+    // The selected slot while the mode's page shows the custom list and the slot is used; else 0.
+    int shownCustomSlot(const QString &algorithm) const;
+    const PresetParam &customSlot(const QString &algorithm, int slot) const;
+    void setCustomLoaded(const QString &algorithm, bool loaded);
+    bool customLoaded(const QString &algorithm) const;
+    void selectCustomSlotRecord(const QString &algorithm, int slot); // custom state and id
+    // The slot's gains into the mode's gain strings and current copy; false when it has none.
+    bool loadCustomSlot(const QString &algorithm, int slot);
+    // A new "New Equalizer" slot after the used ones; its number, 0 when all five are used.
+    int addCustomSlot(const QString &algorithm, const QString &gainText);
+    // Saves name and gains into the slot and makes the list's entries of the mode equal
+    // to the used slots again (after the other mode's entries).
+    void storeCustomSlot(const QString &algorithm, int slot, const QString &name, const QString &gainText);
+    void rebuildCustomList(const QString &algorithm);
+    // The slot's own entry of m_listCustomParam; -1 when the list no longer holds it.
+    int customEntryIndex(const QString &algorithm, int slot) const;
+    bool removeCustomEntry(const QString &algorithm, int slot);
+    // Moves the slots after slot up by one and empties the last used one; returns the
+    // used count before the move, 0 when slot was not a used slot (nothing moved).
+    int shiftCustomSlots(const QString &algorithm, int slot);
+    // One used slot fewer; with none left the selection goes too. Returns the new count.
+    int dropCustomSlot(const QString &algorithm);
+
     // Records.
     DeviceJsonInfo m_deviceInfo;            // what readJsonFile fills
     DeviceJsonInfo m_currentDeviceInfo;     // the connected headset's user-file record
@@ -112,6 +139,7 @@ protected:
 private:
     struct ModeSelection;
     ModeSelection modeSelection(const QString &algorithm);
+    ModeSelection modeSelection(const QString &algorithm) const;
     int fillModeSlots(const QString &algorithm);
 
     void readJsonFolder(const QString &folderName);

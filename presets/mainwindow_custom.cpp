@@ -1,31 +1,334 @@
-// Custom preset slots: selection, add, copy, save, reset, deletion and renaming.
+// Custom preset slots of both equaliser pages: selecting a slot, Add, Copy, Save, Reset,
+// the delete prompt with the deletion it confirms, and renaming. The Surround and
+// Stereo pages run the same flows; each named slot only picks its page and slot.
 #include "window/MainWindow.h"
 
-// Behaviour comes with the custom preset editing.
-void MainWindow::on_RadioButton_Surround_CustomOne_Clicked() {}
-void MainWindow::on_RadioButton_Surround_CustomTwo_Clicked() {}
-void MainWindow::on_RadioButton_Surround_CustomThree_Clicked() {}
-void MainWindow::on_RadioButton_Surround_CustomFour_Clicked() {}
-void MainWindow::on_RadioButton_Surround_CustomFive_Clicked() {}
-void MainWindow::on_RadioButton_Stereo_CustomOne_Clicked() {}
-void MainWindow::on_RadioButton_Stereo_CustomTwo_Clicked() {}
-void MainWindow::on_RadioButton_Stereo_CustomThree_Clicked() {}
-void MainWindow::on_RadioButton_Stereo_CustomFour_Clicked() {}
-void MainWindow::on_RadioButton_Stereo_CustomFive_Clicked() {}
-void MainWindow::on_PushButton_Surround_CustomAdd_Clicked() {}
-void MainWindow::on_PushButton_Stereo_CustomAdd_Clicked() {}
-void MainWindow::on_PushButton_Surround_CustomCopy_Clicked() {}
-void MainWindow::on_PushButton_Stereo_CustomCopy_Clicked() {}
-void MainWindow::on_PushButton_CustomSave_Clicked() {}
-void MainWindow::on_PushButton_CustomReset_Clicked() {}
-void MainWindow::on_PushButton_Surround_CustomClear_Clicked() {}
-void MainWindow::on_PushButton_Stereo_CustomClear_Clicked() {}
-void MainWindow::On_Button_Reset1() {}
-void MainWindow::On_Button_Save1() {}
-void MainWindow::On_Button_Reset2() {}
-void MainWindow::On_Button_Save2() {}
-void MainWindow::Red_Dialog() {}
-void MainWindow::Red_Dialog2() {}
-void MainWindow::Red_Dialog_STEREO() {}
-void MainWindow::Red_Dialog2_STEREO() {}
-void MainWindow::on_LineEdit_CustomizeName_Changed(const QString &) {}
+#include "window/EqPage.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QButtonGroup>
+#include <QDebug>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// The parts of a page that only the custom flows use.
+struct CustomPageExtras {
+    QWidget *promptLabel;
+    QWidget *promptConfirm;
+    QWidget *promptClose;
+    const char *saveGreySheet; // the Stereo Save button has a sheet of its own
+    const char *emptyDeleteLog; // nullptr: nothing logged
+    const char *foundDeleteLog;
+    const char *removedLog;
+};
+
+CustomPageExtras extrasOf(Ui_TonewrightClass &ui, const EqPage &page)
+{
+    if (page.mode == 1)
+        return {ui.label_33, ui.pushButton_6, ui.pushButton_7, kSaveResetGreySheet, "空删除", "值删除",
+                "点击的是删除666"};
+    return {ui.label_34, ui.pushButton_10, ui.pushButton_11,
+            "QPushButton{background-color: rgb(49,44,92);border-radius:7px;border-radius:7px;color:rgb(100,100,100)}",
+            nullptr, nullptr, "点击的是删除2"};
+}
+
+void logLine(const char *text)
+{
+    if (text)
+        qDebug().noquote() << QString::fromUtf8(text);
+}
+
+void greyOutSaveReset(const EqPage &page, const char *saveSheet = kSaveResetGreySheet)
+{
+    page.reset->setStyleSheet(QString::fromLatin1(kSaveResetGreySheet));
+    page.save->setStyleSheet(QString::fromLatin1(saveSheet));
+    page.reset->setEnabled(false);
+    page.save->setEnabled(false);
+}
+
+void lightSave(const EqPage &page)
+{
+    page.save->setEnabled(true);
+    page.save->setStyleSheet(QString::fromLatin1(kSaveResetLitSheet));
+}
+
+QAbstractButton *radioOf(const EqPage &page, int slot)
+{
+    return page.customRadios[static_cast<std::size_t>(slot - 1)];
+}
+
+void hideSlotButtons(const EqPage &page)
+{
+    for (int k = 0; k < kCustomSlotCount; ++k) {
+        page.customCheckMarks[static_cast<std::size_t>(k)]->hide();
+        page.customDeleteButtons[static_cast<std::size_t>(k)]->hide();
+    }
+}
+
+void setPromptVisible(const CustomPageExtras &extras, bool visible)
+{
+    extras.promptLabel->setVisible(visible);
+    extras.promptConfirm->setVisible(visible);
+    extras.promptClose->setVisible(visible);
+}
+
+QString blankRefused(const QString &name, const QString &previous)
+{
+    return name.trimmed().isEmpty() ? previous : name;
+}
+
+} // namespace
+
+// --- selecting a slot ------------------------------------------------------------
+
+void MainWindow::on_RadioButton_Surround_CustomOne_Clicked() { selectCustomSlot(*m_surroundPage, 1); }
+void MainWindow::on_RadioButton_Surround_CustomTwo_Clicked() { selectCustomSlot(*m_surroundPage, 2); }
+void MainWindow::on_RadioButton_Surround_CustomThree_Clicked() { selectCustomSlot(*m_surroundPage, 3); }
+void MainWindow::on_RadioButton_Surround_CustomFour_Clicked() { selectCustomSlot(*m_surroundPage, 4); }
+void MainWindow::on_RadioButton_Surround_CustomFive_Clicked() { selectCustomSlot(*m_surroundPage, 5); }
+void MainWindow::on_RadioButton_Stereo_CustomOne_Clicked() { selectCustomSlot(*m_stereoPage, 1); }
+void MainWindow::on_RadioButton_Stereo_CustomTwo_Clicked() { selectCustomSlot(*m_stereoPage, 2); }
+void MainWindow::on_RadioButton_Stereo_CustomThree_Clicked() { selectCustomSlot(*m_stereoPage, 3); }
+void MainWindow::on_RadioButton_Stereo_CustomFour_Clicked() { selectCustomSlot(*m_stereoPage, 4); }
+void MainWindow::on_RadioButton_Stereo_CustomFive_Clicked() { selectCustomSlot(*m_stereoPage, 5); }
+
+void MainWindow::selectCustomSlot(const EqPage &page, int slot)
+{
+    QAbstractButton *radio = radioOf(page, slot);
+    setCustomLoaded(page.algorithm, false);
+    page.customCheckMarks[static_cast<std::size_t>(slot - 1)]->show();
+    page.customDeleteButtons[static_cast<std::size_t>(slot - 1)]->show();
+    radio->show();
+    page.nameEdit->setText(radio->text());
+    page.nameEdit->setEnabled(true);
+    greyOutSaveReset(page);
+    if (!radio->isChecked())
+        return;
+
+    selectCustomSlotRecord(page.algorithm, slot);
+    ui.lineEdit_CustomName->setText(radio->text());
+    setEditEnabled(page, true);
+    m_qstrCurrentAlgorithm = page.algorithm;
+    m_qstrCurrentMode = QStringLiteral("custom");
+    m_qstrCurrentName = radio->text();
+    if (!loadCustomSlot(page.algorithm, slot))
+        return;
+    setSlidersFromStrings(page);
+    sendPEQParameter(page.mode, page.customNumber(slot - 1, m_nSpecial));
+}
+
+// --- Add, Copy, Save, Reset ------------------------------------------------------
+
+void MainWindow::on_PushButton_Surround_CustomAdd_Clicked() { addCustomPreset(*m_surroundPage); }
+void MainWindow::on_PushButton_Stereo_CustomAdd_Clicked() { addCustomPreset(*m_stereoPage); }
+void MainWindow::on_PushButton_Surround_CustomCopy_Clicked() { copyCustomPreset(*m_surroundPage); }
+void MainWindow::on_PushButton_Stereo_CustomCopy_Clicked() { copyCustomPreset(*m_stereoPage); }
+void MainWindow::on_PushButton_CustomSave_Clicked() { saveCustomPreset(); }
+void MainWindow::on_PushButton_CustomReset_Clicked() { resetCustomPreset(); }
+void MainWindow::On_Button_Reset1() { greyOutSaveReset(*m_surroundPage); }
+void MainWindow::On_Button_Save1() { greyOutSaveReset(*m_surroundPage); }
+void MainWindow::On_Button_Reset2() { greyOutSaveReset(*m_stereoPage); }
+void MainWindow::On_Button_Save2() { greyOutSaveReset(*m_stereoPage, extrasOf(ui, *m_stereoPage).saveGreySheet); }
+
+const EqPage *MainWindow::activeEqPage() const
+{
+    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
+        if (page->tabStatus == m_fTabStatus)
+            return page;
+    }
+    return nullptr;
+}
+
+// A new slot (from Add or Copy) with these gains, shown and selected.
+void MainWindow::fillNewCustomSlot(const EqPage &page, const QString &gainText)
+{
+    const int slot = addCustomSlot(page.algorithm, gainText);
+    if (slot == 0)
+        return;
+    page.customClear->setEnabled(true);
+    greyOutSaveReset(page);
+    page.customGroup->show();
+    QAbstractButton *radio = radioOf(page, slot);
+    radio->show();
+    radio->setText(customSlot(page.algorithm, slot).name);
+    radio->click();
+}
+
+void MainWindow::addCustomPreset(const EqPage &page)
+{
+    if (usedCustomSlots(page.algorithm) >= kCustomSlotCount)
+        return;
+    fillNewCustomSlot(page, gainTextFromValues({}));
+    Sleep(50);
+    saveCustomPreset();
+}
+
+void MainWindow::copyCustomPreset(const EqPage &page)
+{
+    if (usedCustomSlots(page.algorithm) >= kCustomSlotCount)
+        return;
+    // Opening the list recounts the mode's entries; the sliders keep their values.
+    page.customize->click();
+    if (usedCustomSlots(page.algorithm) >= kCustomSlotCount)
+        return;
+    fillNewCustomSlot(page, gainTextFromValues(pageSliderValues(page)));
+    saveCustomPreset();
+}
+
+// Stores the active page's sliders and name into its shown slot and writes the custom
+// presets and the selection. Without a shown slot (a factory preset, the microphone
+// page, no slot left) there is nothing to save: no slot is renamed, nothing is written.
+void MainWindow::saveCustomPreset()
+{
+    const EqPage *page = activeEqPage();
+    if (!page)
+        return;
+    const int slot = shownCustomSlot(page->algorithm);
+    if (slot == 0)
+        return;
+    const QString name = blankRefused(page->nameEdit->text(), customSlot(page->algorithm, slot).name);
+    storeCustomSlot(page->algorithm, slot, name, gainTextFromValues(pageSliderValues(*page)));
+    radioOf(*page, slot)->setText(name);
+    page->nameEdit->setText(name);
+    ui.lineEdit_CustomName->setText(name);
+
+    m_qstrCurrentAlgorithm = page->algorithm;
+    m_qstrCurrentMode = QStringLiteral("custom");
+    m_qstrCurrentName = name;
+    const bool listWritten = writeJsonFile(QStringLiteral("customMode"));
+    const bool selectionWritten = writeJsonFile(QStringLiteral("currentMode"));
+    if (!listWritten || !selectionWritten)
+        showCustomSaveFailed(*page);
+    ui.Slider_Voice1_2->setFocus();
+}
+
+// The user file did not take the change: the slots keep it, and Save stays lit so it
+// can be tried again. Lit again once the click that saved has run all its slots, since
+// a Reset button greys the pair after its Reset.
+void MainWindow::showCustomSaveFailed(const EqPage &page)
+{
+    qWarning().noquote() << "Custom presets not saved to" << m_qstrCurrentUserFileName;
+    lightSave(page);
+    QTimer::singleShot(0, this, [&page] { lightSave(page); });
+}
+
+void MainWindow::resetCustomPreset()
+{
+    const EqPage *page = activeEqPage();
+    // Only a slot whose stored gains were loaded has anything to go back to.
+    if (!page || shownCustomSlot(page->algorithm) == 0 || !customLoaded(page->algorithm))
+        return;
+    setSlidersFromParameter(*page);
+    saveCustomPreset();
+}
+
+// --- deletion ----------------------------------------------------------------------
+
+void MainWindow::on_PushButton_Surround_CustomClear_Clicked() { openDeletePrompt(*m_surroundPage); }
+void MainWindow::on_PushButton_Stereo_CustomClear_Clicked() { openDeletePrompt(*m_stereoPage); }
+void MainWindow::Red_Dialog() { confirmDeletion(*m_surroundPage); }
+void MainWindow::Red_Dialog_STEREO() { confirmDeletion(*m_stereoPage); }
+void MainWindow::Red_Dialog2() { setPromptVisible(extrasOf(ui, *m_surroundPage), false); }
+void MainWindow::Red_Dialog2_STEREO() { setPromptVisible(extrasOf(ui, *m_stereoPage), false); }
+void MainWindow::deleteSurroundCustomSlot() { shiftCustomSlotsOf(*m_surroundPage); }
+void MainWindow::deleteStereoCustomSlot() { shiftCustomSlotsOf(*m_stereoPage); }
+
+void MainWindow::openDeletePrompt(const EqPage &page)
+{
+    if (usedCustomSlots(page.algorithm) == 0 || this->*page.customId == 0)
+        return;
+    setPromptVisible(extrasOf(ui, page), true);
+}
+
+void MainWindow::confirmDeletion(const EqPage &page)
+{
+    const CustomPageExtras extras = extrasOf(ui, page);
+    hideSlotButtons(page);
+    const int slot = selectedCustomSlot(page.algorithm);
+    if (usedCustomSlots(page.algorithm) == 0 || slot == 0) {
+        logLine(extras.emptyDeleteLog);
+        return;
+    }
+    // Only the slot's own entry goes; when the list no longer holds it, nothing moves.
+    if (!removeCustomEntry(page.algorithm, slot))
+        return;
+    logLine(extras.foundDeleteLog);
+    setPromptVisible(extras, false);
+    logLine(extras.removedLog);
+    const bool written = writeJsonFile(QStringLiteral("customMode"));
+
+    if (page.mode == 1)
+        deleteSurroundCustomSlot();
+    else
+        deleteStereoCustomSlot();
+    if (dropCustomSlot(page.algorithm) == 0)
+        clearLastCustomSlot(page);
+    refreshCustomSlotTexts();
+    if (!written)
+        showCustomSaveFailed(page);
+}
+
+void MainWindow::shiftCustomSlotsOf(const EqPage &page)
+{
+    const int used = shiftCustomSlots(page.algorithm, selectedCustomSlot(page.algorithm));
+    if (used == 0)
+        return;
+    if (used > 1)
+        radioOf(page, used)->hide();
+    refreshCustomSlotTexts();
+    radioOf(page, 1)->click();
+}
+
+void MainWindow::refreshCustomSlotTexts()
+{
+    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
+        for (int k = 1; k <= kCustomSlotCount; ++k)
+            radioOf(*page, k)->setText(customSlot(page->algorithm, k).name);
+    }
+}
+
+// The mode's last slot is gone: no selection, no slot buttons, no editing controls.
+void MainWindow::clearLastCustomSlot(const EqPage &page)
+{
+    page.customClear->setEnabled(false);
+    hideSlotButtons(page);
+    QAbstractButton *first = radioOf(page, 1);
+    QButtonGroup *group = first->group();
+    if (group)
+        group->setExclusive(false);
+    first->setChecked(false);
+    if (group)
+        group->setExclusive(true);
+    first->hide();
+    ui.lineEdit_CustomName->hide();
+    for (const EqPage *each : {m_surroundPage.get(), m_stereoPage.get()}) {
+        each->reset->hide();
+        each->save->hide();
+    }
+    setPromptVisible(extrasOf(ui, page), false);
+}
+
+// --- renaming ----------------------------------------------------------------------
+
+// The checked slot's radio follows the typing; the slot and the file take the name at
+// the next Save. A blank name is not taken: the radio keeps the stored one.
+void MainWindow::on_LineEdit_CustomizeName_Changed(const QString &text)
+{
+    const EqPage *page = activeEqPage();
+    if (!page)
+        return;
+    for (int k = 1; k <= kCustomSlotCount; ++k) {
+        QAbstractButton *radio = radioOf(*page, k);
+        if (!radio->isChecked())
+            continue;
+        radio->setText(blankRefused(text, customSlot(page->algorithm, k).name));
+        if (!text.trimmed().isEmpty())
+            lightSave(*page);
+        return;
+    }
+}

@@ -310,4 +310,26 @@ private:
     void sendNoiseCancellation(bool on, const char *slot);
     qreal m_fBaseFontPointSize = 0; // the window's font size before any DPI scaling
     // ---- end of tray, chrome, speaker test and plots ----
+
+    // --- Custom preset slots: selection, Add, Copy, Save, Reset, deletion, renaming
+    // (presets/mainwindow_custom.cpp) ---
+public:
+    // Close the gap the selected slot of the mode leaves and select slot 1.
+    void deleteSurroundCustomSlot();
+    void deleteStereoCustomSlot();
+
+private:
+    const EqPage *activeEqPage() const;
+    void selectCustomSlot(const EqPage &page, int slot);
+    void fillNewCustomSlot(const EqPage &page, const QString &gainText);
+    void addCustomPreset(const EqPage &page);
+    void copyCustomPreset(const EqPage &page);
+    void saveCustomPreset();
+    void resetCustomPreset();
+    void showCustomSaveFailed(const EqPage &page);
+    void openDeletePrompt(const EqPage &page);
+    void confirmDeletion(const EqPage &page);
+    void shiftCustomSlotsOf(const EqPage &page);
+    void refreshCustomSlotTexts();
+    void clearLastCustomSlot(const EqPage &page);
 };

@@ -1,0 +1,534 @@
+// Custom presets end to end: the real window offscreen, the simulated headset, and the
+// user file in the test's own Documents folder.
+#include "../window/WindowTestSupport.h"
+
+#include "TestEnv.h"
+
+#include "headset/UsbHidOperation.h"
+#include "window/EqPage.h"
+#include "window/MainWindow.h"
+
+#include <QAbstractSlider>
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace wt;
+
+namespace {
+
+const HeadsetSetup kHeadset;
+
+QJsonObject preset(const QString &algorithm, const QString &name, const QString &parameter)
+{
+    return QJsonObject{{"algorithm", algorithm}, {"name", name}, {"parameter", parameter}};
+}
+
+QString gainText(const QList<int> &gains)
+{
+    QStringList parts;
+    for (int gain : gains)
+        parts << QString::number(gain);
+    return parts.join(',');
+}
+
+QList<int> rampGains(int base)
+{
+    QList<int> gains;
+    for (int band = 0; band < 10; ++band)
+        gains << (base + band) % 13 - 6;
+    return gains;
+}
+
+QString userFile()
+{
+    return userFilePath(kHeadset.pid, kHeadset.uuid);
+}
+
+QJsonObject readUserFile()
+{
+    QFile file(userFile());
+    file.open(QIODevice::ReadOnly);
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+// The user file as the headset's first use makes it, with these custom presets and a
+// member of someone else's.
+void seedUserFile(const QJsonArray &custom, const QJsonObject &mode = QJsonObject())
+{
+    QFile shipped(QCoreApplication::applicationDirPath() + "/DefaultFile/VID-2e7a&PID-0411.json");
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    QJsonObject root = QJsonDocument::fromJson(shipped.readAll()).object();
+    root.insert("customMode", custom);
+    root.insert("uuid", "0a1b2c3d");
+    root.insert("extra", "kept");
+    if (!mode.isEmpty())
+        root.insert("mode", mode);
+    QDir().mkpath(QFileInfo(userFile()).absolutePath());
+    QFile file(userFile());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QJsonDocument(root).toJson());
+}
+
+QStringList fileNames(const QString &algorithm)
+{
+    QStringList names;
+    for (const QJsonValue &item : readUserFile().value("customMode").toArray()) {
+        if (item.toObject().value("algorithm").toString() == algorithm)
+            names << item.toObject().value("name").toString();
+    }
+    return names;
+}
+
+QStringList fileAlgorithms()
+{
+    QStringList algorithms;
+    for (const QJsonValue &item : readUserFile().value("customMode").toArray())
+        algorithms << item.toObject().value("algorithm").toString();
+    return algorithms;
+}
+
+QList<int> sliderValues(const EqPage &page)
+{
+    QList<int> values;
+    for (QAbstractSlider *slider : page.sliders)
+        values << slider->value();
+    return values;
+}
+
+// The presets sent: number and ten gains of each pair of SetPEQ frames.
+struct Sent {
+    int number;
+    QList<int> gains;
+};
+
+QList<Sent> sentPresets()
+{
+    QList<Frame> peq;
+    for (const Frame &frame : writtenFrames()) {
+        if (frame.command() == kSetPeq)
+            peq << frame;
+    }
+    QList<Sent> sent;
+    for (int i = 0; i + 1 < peq.size(); i += 2) {
+        if (peq[i].firstBand() != 0 || peq[i + 1].firstBand() != 5 || peq[i].presetNumber() != peq[i + 1].presetNumber())
+            return {};
+        sent << Sent{peq[i].presetNumber(), peq[i].gains() + peq[i + 1].gains()};
+    }
+    return sent;
+}
+
+QStringList seededNames(const QString &prefix, int count)
+{
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names << prefix + QString::number(i);
+    return names;
+}
+
+QJsonArray presetsOf(const QString &algorithm, const QStringList &names, int base = 0)
+{
+    QJsonArray items;
+    for (int i = 0; i < names.size(); ++i)
+        items.append(preset(algorithm, names[i], gainText(rampGains(base + i))));
+    return items;
+}
+
+QJsonArray joined(const QJsonArray &a, const QJsonArray &b)
+{
+    QJsonArray all = a;
+    for (const QJsonValue &v : b)
+        all.append(v);
+    return all;
+}
+
+} // namespace
+
+class TestCustomWindow : public QObject
+{
+    Q_OBJECT
+
+public:
+    static void initMain() { tw::isolateTestEnvironment(); }
+
+private:
+    std::unique_ptr<MainWindow> m_window;
+
+    void start()
+    {
+        plugHeadset(kHeadset);
+        m_window = startWindow();
+        QVERIFY(g_nDeviceOpen == 1);
+        settle();
+    }
+
+    void restart()
+    {
+        closeWindow(m_window);
+        unplugAll();
+        start();
+    }
+
+    const EqPage &page(bool surround) const { return surround ? *m_window->m_surroundPage : *m_window->m_stereoPage; }
+
+    // The page's tab, then its custom list.
+    const EqPage &openList(bool surround)
+    {
+        const EqPage &p = page(surround);
+        m_window->ui.tabWidget->setCurrentIndex(p.tabIndex);
+        emit m_window->ui.tabWidget->tabBarClicked(p.tabIndex);
+        p.customize->click();
+        settle();
+        return p;
+    }
+
+    void selectSlot(const EqPage &p, int slot)
+    {
+        p.customRadios[static_cast<size_t>(slot - 1)]->click();
+        settle();
+        clearWrittenFrames();
+    }
+
+    void add(const EqPage &p)
+    {
+        if (p.mode == 1)
+            m_window->on_PushButton_Surround_CustomAdd_Clicked();
+        else
+            m_window->on_PushButton_Stereo_CustomAdd_Clicked();
+        settle();
+    }
+
+    // The slot's delete button, then the prompt's confirm button.
+    void deleteSlot(const EqPage &p, int slot)
+    {
+        selectSlot(p, slot);
+        QAbstractButton *deleteButton = qobject_cast<QAbstractButton *>(p.customDeleteButtons[static_cast<size_t>(slot - 1)]);
+        QVERIFY(deleteButton);
+        deleteButton->click();
+        QAbstractButton *confirm = p.mode == 1 ? m_window->ui.pushButton_6 : m_window->ui.pushButton_10;
+        QVERIFY(!confirm->isHidden());
+        confirm->click();
+        settle();
+    }
+
+    int count(const EqPage &p) const { return m_window.get()->*p.customCount; }
+    int selectedId(const EqPage &p) const { return m_window.get()->*p.customId; }
+
+private slots:
+    void initTestCase()
+    {
+        silenceDebugLog();
+        recordPrompts();
+    }
+
+    void init() { removeUserFiles(); }
+
+    void cleanup()
+    {
+        QFile::setPermissions(userFile(), QFile::ReadOwner | QFile::WriteOwner);
+        closeWindow(m_window);
+        unplugAll();
+    }
+
+    void addFillsFiveSlotsAndNoSixth_data()
+    {
+        QTest::addColumn<bool>("surround");
+        QTest::newRow("Surround") << true;
+        QTest::newRow("Stereo") << false;
+    }
+    void addFillsFiveSlotsAndNoSixth()
+    {
+        QFETCH(bool, surround);
+        const QString other = surround ? "Stereo" : "Surround";
+        seedUserFile(presetsOf(other, {"O1", "O2"}));
+        start();
+        const EqPage &p = openList(surround);
+        for (int slot = 1; slot <= 5; ++slot) {
+            clearWrittenFrames();
+            add(p);
+            QCOMPARE(count(p), slot);
+            QCOMPARE(selectedId(p), p.firstCustomId + slot - 1);
+            QVERIFY(!p.customRadios[static_cast<size_t>(slot - 1)]->isHidden());
+            const QList<Sent> sent = sentPresets();
+            QCOMPARE(sent.size(), 1);
+            QCOMPARE(sent[0].number, p.customNumber(slot - 1, 0));
+            QCOMPARE(sent[0].gains, QList<int>(QVector<int>(10, 0).toList()));
+        }
+        const QByteArray before = [] { QFile f(userFile()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        clearWrittenFrames();
+        add(p);
+        QCOMPARE(count(p), 5);
+        QVERIFY(sentPresets().isEmpty());
+        QFile after(userFile());
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), before);
+        QCOMPARE(fileNames(other), (QStringList{"O1", "O2"}));
+        QCOMPARE(fileNames(p.algorithm), QStringList(QVector<QString>(5, "New Equalizer").toList()));
+        QCOMPARE(fileAlgorithms().first(), other);
+    }
+
+    void copyFromAFactoryPresetStoresAndSendsItsGainsOnce()
+    {
+        start();
+        const EqPage &p = page(false);
+        m_window->ui.tabWidget->setCurrentIndex(p.tabIndex);
+        emit m_window->ui.tabWidget->tabBarClicked(p.tabIndex);
+        m_window->ui.radioButton_Stereo_Jazz->click();
+        settle();
+        const QList<int> jazz = defaultGains(kHeadset.pid, "Stereo", 3);
+        QCOMPARE(sliderValues(p), jazz);
+        clearWrittenFrames();
+        m_window->on_PushButton_Stereo_CustomCopy_Clicked();
+        settle();
+        const QList<Sent> sent = sentPresets();
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].number, 6);
+        QCOMPARE(sent[0].gains, jazz);
+        QCOMPARE(count(p), 1);
+        QCOMPARE(selectedId(p), 41);
+        const QJsonArray custom = readUserFile().value("customMode").toArray();
+        QCOMPARE(custom.size(), 1);
+        QCOMPARE(custom[0].toObject(), preset("Stereo", "New Equalizer", gainText(jazz)));
+    }
+
+    void saveKeepsUnknownMembersAndTheOtherModesOrder()
+    {
+        seedUserFile({preset("Stereo", "T1", gainText(rampGains(1))), preset("Surround", "S1", gainText(rampGains(2))),
+                      preset("Stereo", "T2", gainText(rampGains(3))), preset("Surround", "S2", gainText(rampGains(4)))});
+        start();
+        const EqPage &p = openList(true);
+        selectSlot(p, 2);
+        QCOMPARE(sliderValues(p), rampGains(4));
+        p.sliders[0]->setValue(9);
+        p.save->setEnabled(true);
+        p.save->click();
+        const QJsonObject root = readUserFile();
+        QCOMPARE(root.value("extra").toString(), QStringLiteral("kept"));
+        QCOMPARE(fileAlgorithms(), (QStringList{"Stereo", "Stereo", "Surround", "Surround"}));
+        QCOMPARE(fileNames("Stereo"), (QStringList{"T1", "T2"}));
+        QList<int> edited = rampGains(4);
+        edited[0] = 9;
+        QCOMPARE(root.value("customMode").toArray()[3].toObject(), preset("Surround", "S2", gainText(edited)));
+        QCOMPARE(root.value("mode").toObject(),
+                 (QJsonObject{{"algorithm", "Surround"}, {"mode", "custom"}, {"name", "S2"}}));
+        QVERIFY(!p.save->isEnabled());
+    }
+
+    void resetRestoresTheStoredGainsOnlyForALoadedSlot()
+    {
+        seedUserFile({preset("Surround", "S1", gainText(rampGains(5))), preset("Surround", "Empty", "")});
+        start();
+        const EqPage &p = openList(true);
+        selectSlot(p, 1);
+        for (QAbstractSlider *slider : p.sliders)
+            slider->setValue(-3);
+        p.reset->setEnabled(true);
+        p.reset->click();
+        QCOMPARE(sliderValues(p), rampGains(5));
+        QCOMPARE(readUserFile().value("customMode").toArray()[0].toObject().value("parameter").toString(),
+                 gainText(rampGains(5)));
+
+        // A slot without stored gains was never loaded: Reset leaves sliders and file alone.
+        selectSlot(p, 2);
+        p.sliders[3]->setValue(7);
+        const QList<int> edited = sliderValues(p);
+        const QJsonObject before = readUserFile();
+        p.reset->setEnabled(true);
+        p.reset->click();
+        QCOMPARE(sliderValues(p), edited);
+        QCOMPARE(readUserFile(), before);
+
+        // Save with a factory preset shown renames nothing and stores no custom selection.
+        m_window->ui.radioButton_Surround_FPS->click();
+        settle();
+        p.save->setEnabled(true);
+        p.save->click();
+        QCOMPARE(readUserFile(), before);
+    }
+
+    void deletion_data()
+    {
+        QTest::addColumn<bool>("surround");
+        QTest::addColumn<int>("used");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("Surround middle of three") << true << 3 << 2 << QStringList{"A1", "A3"};
+        QTest::newRow("Stereo last of five") << false << 5 << 5 << QStringList{"A1", "A2", "A3", "A4"};
+        QTest::newRow("Stereo only one") << false << 1 << 1 << QStringList{};
+        QTest::newRow("Surround only one") << true << 1 << 1 << QStringList{};
+    }
+    void deletion()
+    {
+        QFETCH(bool, surround);
+        QFETCH(int, used);
+        QFETCH(int, slot);
+        QFETCH(QStringList, left);
+        const QString algorithm = surround ? "Surround" : "Stereo";
+        const QString other = surround ? "Stereo" : "Surround";
+        seedUserFile(joined(presetsOf(algorithm, seededNames("A", used)), presetsOf(other, {"O1"})));
+        start();
+        const EqPage &p = openList(surround);
+        deleteSlot(p, slot);
+        QCOMPARE(fileNames(algorithm), left);
+        QCOMPARE(fileNames(other), QStringList{"O1"});
+        QCOMPARE(count(p), used - 1);
+        for (int k = 1; k <= 5; ++k) {
+            QAbstractButton *radio = p.customRadios[static_cast<size_t>(k - 1)];
+            QCOMPARE(!radio->isHidden(), k <= used - 1);
+            if (k <= left.size())
+                QCOMPARE(radio->text(), left[k - 1]);
+        }
+        const QList<Sent> sent = sentPresets();
+        if (left.isEmpty()) {
+            QCOMPARE(selectedId(p), 0);
+            QVERIFY(sent.isEmpty());
+            QVERIFY(m_window->ui.lineEdit_CustomName->isHidden());
+            QVERIFY(!p.customRadios[0]->isChecked());
+        } else {
+            QCOMPARE(selectedId(p), p.firstCustomId);
+            QCOMPARE(sent.size(), 1);
+            QCOMPARE(sent[0].number, p.customNumber(0, 0));
+            QCOMPARE(sent[0].gains, rampGains(0));
+        }
+    }
+
+    void renameThenDeleteRemovesOnlyThatSlot()
+    {
+        seedUserFile(presetsOf("Surround", {"A", "B", "C"}));
+        start();
+        const EqPage &p = openList(true);
+        selectSlot(p, 1);
+        p.nameEdit->clear();
+        QTest::keyClicks(p.nameEdit, "Renamed");
+        QCOMPARE(p.customRadios[0]->text(), QStringLiteral("Renamed"));
+        QVERIFY(p.save->isEnabled());
+        deleteSlot(p, 1);
+        QCOMPARE(fileNames("Surround"), (QStringList{"B", "C"}));
+        QCOMPARE(count(p), 2);
+        QCOMPARE(p.customRadios[0]->text(), QStringLiteral("B"));
+    }
+
+    void renameSaveAndRestartBringsTheSelectionBack_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "Movie night";
+        QTest::newRow("separators") << "Mike's_bass, loud";
+    }
+    void renameSaveAndRestartBringsTheSelectionBack()
+    {
+        QFETCH(QString, name);
+        seedUserFile(presetsOf("Stereo", {"T1", "T2"}, 3));
+        start();
+        const EqPage &p = openList(false);
+        selectSlot(p, 2);
+        p.nameEdit->clear();
+        QTest::keyClicks(p.nameEdit, name);
+        p.save->click();
+        QCOMPARE(fileNames("Stereo"), (QStringList{"T1", name}));
+        QCOMPARE(readUserFile().value("mode").toObject().value("name").toString(), name);
+
+        restart();
+        const EqPage &again = page(false);
+        QCOMPARE(selectedId(again), 42);
+        QVERIFY(again.customRadios[1]->isChecked());
+        QCOMPARE(again.customRadios[1]->text(), name);
+        QCOMPARE(sliderValues(again), rampGains(4));
+    }
+
+    void blankNameIsRefused()
+    {
+        seedUserFile(presetsOf("Stereo", {"T1"}));
+        start();
+        const EqPage &p = openList(false);
+        selectSlot(p, 1);
+        p.nameEdit->clear();
+        QTest::keyClicks(p.nameEdit, "   ");
+        QCOMPARE(p.customRadios[0]->text(), QStringLiteral("T1"));
+        QVERIFY(!p.save->isEnabled());
+        p.save->setEnabled(true); // as a slider drag leaves it
+        p.save->click();
+        QCOMPARE(fileNames("Stereo"), QStringList{"T1"});
+        QCOMPARE(p.nameEdit->text(), QStringLiteral("T1"));
+    }
+
+    void aFailedWriteLeavesSaveLit()
+    {
+        seedUserFile(presetsOf("Surround", {"S1"}));
+        start();
+        const EqPage &p = openList(true);
+        selectSlot(p, 1);
+        p.sliders[0]->setValue(4);
+        QVERIFY(QFile::setPermissions(userFile(), QFile::ReadOwner));
+        p.save->setEnabled(true);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Custom presets not saved"));
+        p.save->click();
+        QVERIFY(p.save->isEnabled());
+        QCOMPARE(p.save->styleSheet(), QString::fromLatin1(kSaveResetLitSheet));
+        QCOMPARE(readUserFile().value("customMode").toArray()[0].toObject().value("parameter").toString(),
+                 gainText(rampGains(0)));
+
+        // Reset greys its pair after resetting; the failed save still leaves Save lit.
+        m_window->ui.pushButton_CustomReset->setEnabled(true);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Custom presets not saved"));
+        m_window->ui.pushButton_CustomReset->click();
+        QTRY_VERIFY(p.save->isEnabled());
+    }
+
+    void sevenEntriesOfOneModeNeverFillASixthSlot()
+    {
+        seedUserFile(joined(presetsOf("Surround", seededNames("S", 7)), presetsOf("Stereo", {"T1"})));
+        start();
+        const EqPage &p = openList(true);
+        QCOMPARE(count(p), 5);
+        selectSlot(p, 2);
+        m_window->on_PushButton_Surround_CustomCopy_Clicked();
+        settle();
+        QCOMPARE(count(p), 5);
+        QCOMPARE(fileNames("Surround").size(), 7);
+        deleteSlot(p, 5);
+        QCOMPARE(count(p), 4);
+        QCOMPARE(fileNames("Surround"), (QStringList{"S1", "S2", "S3", "S4", "S6", "S7"}));
+        QCOMPARE(fileNames("Stereo"), QStringList{"T1"});
+        openList(true);
+        QCOMPARE(count(p), 5);
+        QCOMPARE(p.customRadios[4]->text(), QStringLiteral("S6"));
+    }
+
+    void eachSlotSendsItsPresetNumber_data()
+    {
+        QTest::addColumn<bool>("surround");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::newRow("Surround") << true << 0 << QList<int>{22, 23, 24, 25, 26};
+        QTest::newRow("Surround model 1") << true << 1 << QList<int>{6, 7, 8, 9, 10};
+        QTest::newRow("Stereo") << false << 0 << QList<int>{6, 7, 8, 9, 10};
+    }
+    void eachSlotSendsItsPresetNumber()
+    {
+        QFETCH(bool, surround);
+        QFETCH(int, model);
+        QFETCH(QList<int>, numbers);
+        const QString algorithm = surround ? "Surround" : "Stereo";
+        seedUserFile(presetsOf(algorithm, seededNames("P", 5), 2));
+        start();
+        m_window->m_nSpecial = model;
+        const EqPage &p = openList(surround);
+        for (int slot = 1; slot <= 5; ++slot) {
+            clearWrittenFrames();
+            p.customRadios[static_cast<size_t>(slot - 1)]->click();
+            settle();
+            const QList<Sent> sent = sentPresets();
+            QCOMPARE(sent.size(), 1);
+            QCOMPARE(sent[0].number, numbers[slot - 1]);
+            QCOMPARE(sent[0].gains, rampGains(2 + slot - 1));
+        }
+    }
+};
+
+QTEST_MAIN(TestCustomWindow)
+#include "test_custom_window.moc"

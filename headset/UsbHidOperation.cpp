@@ -1,5 +1,11 @@
 #include "headset/UsbHidOperation.h"
 
+#include "app/LogHandler.h"
+
+#include <QDebug>
+
+#include <algorithm>
+
 hid_device *g_hidDevice = nullptr;
 int g_nDeviceOpen = 0;
 unsigned short g_sOpenVid = 0;
@@ -10,3 +16,67 @@ unsigned short g_sPidList[kMaxIdListSize] = {};
 int g_nPidCount = 0;
 unsigned short g_sVidList[kMaxIdListSize] = {};
 int g_nVidCount = 0;
+
+namespace {
+
+// The vendor-defined usage pages are 0xFF00 to 0xFFFF.
+bool isVendorUsagePage(unsigned short usagePage)
+{
+    return (usagePage >> 8) == 0xFF;
+}
+
+// How many of the used entries of g_sPidList name this product id.
+int permittedIdMatches(unsigned short productId)
+{
+    const int listed = std::clamp(g_nPidCount, 0, kMaxIdListSize);
+    return int(std::count(g_sPidList, g_sPidList + listed, productId));
+}
+
+struct ChosenDevice {
+    unsigned short vendorId = 0;
+    unsigned short productId = 0;
+    int interfaceNumber = 0;
+    unsigned short usagePage = 0;
+};
+
+} // namespace
+
+int usbHidOpenDevice()
+{
+    hid_device_info *devices = hid_enumerate(0, 0);
+    int matchCount = 0;
+    ChosenDevice chosen;
+    for (const hid_device_info *d = devices; d; d = d->next) {
+        if (d->vendor_id != kHeadsetVendorId || !isVendorUsagePage(d->usage_page)
+            || !g_vecSupportPid.contains(d->product_id) || g_nDeviceOpen != 0)
+            continue;
+        // Each list entry naming the id counts; a later matching record replaces an
+        // earlier one, so the last match is opened.
+        for (int i = permittedIdMatches(d->product_id); i > 0; --i) {
+            ++matchCount;
+            chosen = {d->vendor_id, d->product_id, d->interface_number, d->usage_page};
+            debugLog(QStringLiteral("OpenDevice"), QStringLiteral("Recognized device"), QStringLiteral(__FILE__),
+                     QStringLiteral("usbHidOpenDevice"), __LINE__);
+        }
+    }
+    hid_free_enumeration(devices);
+
+    qDebug().noquote() << QStringLiteral("iDeviceNum == %1").arg(matchCount);
+    if (matchCount == 0) {
+        qDebug() << "Please Insert USB Device!";
+        return -2;
+    }
+    qDebug() << "Open Device!";
+    g_hidDevice = hid_open(chosen.vendorId, chosen.productId, static_cast<unsigned short>(chosen.interfaceNumber),
+                           nullptr, chosen.usagePage);
+    if (!g_hidDevice) {
+        qDebug() << "Open Device Fail!";
+        return -1;
+    }
+    qDebug() << "Open Device Success!";
+    g_sOpenVid = chosen.vendorId;
+    g_sOpenPid = chosen.productId;
+    hid_set_nonblocking(g_hidDevice, 1);
+    g_nDeviceOpen = 1;
+    return 0;
+}

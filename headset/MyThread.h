@@ -1,0 +1,33 @@
+// The receive thread: reads the headset's input reports while a headset is open,
+// checks and decodes each one and reports the decoded answer by sendReadAudio.
+#pragma once
+
+#include <QThread>
+
+#include <atomic>
+
+class MyThread : public QThread
+{
+    Q_OBJECT
+public:
+    MyThread();
+    ~MyThread() override; // stops the loop and waits for it
+
+    // The loop runs while this is 1; written by the GUI thread.
+    std::atomic<int> m_fRunning{0};
+
+    // Clears the run flag and waits until run() has returned (at most one read
+    // time-out). Call before closing the handle the thread reads.
+    void stopAndWait();
+
+    // One report of nRead bytes: checked, decoded, and the answer's code emitted.
+    // Used by the loop; tests and the fuzzer feed reports through it directly.
+    void processReport(const unsigned char *report, int nRead);
+
+signals:
+    void sendSetMicTimer(int step);
+    void sendReadAudio(int code);
+
+protected:
+    void run() override;
+};

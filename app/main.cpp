@@ -1,7 +1,7 @@
 #include "app/AppShell.h"
 #include "app/Autorun.h"
 #include "app/LogHandler.h"
-#include "app/PlaceholderMainWindow.h"
+#include "window/MainWindow.h"
 #include "platform/InstanceLock.h"
 #include "platform/ScreenDpi.h"
 
@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
 
     loadApplicationFonts();
     qInstallMessageHandler(logMessageOutput);
-    PlaceholderMainWindow window; // stand-in: becomes "MainWindow window;" when the real window lands
+    MainWindow window;
     if (g_nShowMainWindow)
         window.show();
     else

@@ -17,11 +17,7 @@ void MainWindow::registerDevice()
     qDebug() << "***** Register Device! *****";
     if (!m_pDeviceMonitor) {
         m_pDeviceMonitor = new DeviceMonitor(this);
-        connect(m_pDeviceMonitor, &DeviceMonitor::hidrawEvent, this,
-                [](const QString &action, const QString &devpath, const QString &devnode) {
-                    // What an arrival or a removal does is settled by the device-change handling.
-                    qDebug() << "hidraw" << action << devpath << devnode;
-                });
+        connectDeviceNotifications();
     }
     if (m_pDeviceMonitor->start())
         qDebug() << "Register SuccessFul!";
@@ -119,7 +115,7 @@ void MainWindow::timerEvent(QTimerEvent *event)
     if (id == 0)
         return;
     if (id == m_nReconnectTimerId) {
-        // Re-opening a headset that came back is settled by the device-change handling.
+        reopenHeadset();
         return;
     }
     if (id == m_nSliderTimerId)

@@ -291,7 +291,6 @@ private:
     bool removedHeadsetIsOpen(const QString &name) const;
     void closeOpenHeadset();
     void resetPagesWithoutSaving();
-    void releaseReceiveThread();
     void stopReconnectTimer();
     void reopenHeadset();
     void watchScreenDpi(QScreen *screen);

@@ -150,18 +150,10 @@ int MainWindow::InitDeviceInput()
         show();
         m_pSystemTray->show();
     }
-    releaseReceiveThread();
     stopReconnectTimer(); // the new headset's open starts its own
     startHeadsetLink();
     qDebug() << "Create Thread!";
     return 0;
-}
-
-void MainWindow::releaseReceiveThread()
-{
-    // The thread of the previous headset ended at its removal; its destructor only joins.
-    delete m_pMyThread;
-    m_pMyThread = nullptr;
 }
 
 void MainWindow::stopReconnectTimer()

@@ -15,6 +15,7 @@
 void MainWindow::registerDevice()
 {
     qDebug() << "***** Register Device! *****";
+    // Arrivals and removals reach the window through the monitor's deviceChanged signal.
     if (!m_pDeviceMonitor) {
         m_pDeviceMonitor = new DeviceMonitor(this);
         connectDeviceNotifications();
@@ -43,7 +44,9 @@ void MainWindow::startHeadsetLink()
     qDebug() << "******************** OpenDevice ********************";
     m_nSpecial = headsetModel(g_sOpenPid);
 
-    // The signal is connected before the thread runs, so no early answer is lost.
+    // The previous receive thread ended when its headset went; the signal of the new one
+    // is connected before it runs, so no early answer is lost.
+    delete m_pMyThread;
     m_pMyThread = new MyThread;
     m_pMyThread->m_fRunning = 1;
     startConnectOne();

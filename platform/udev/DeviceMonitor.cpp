@@ -74,7 +74,6 @@ void DeviceMonitor::readDevice(struct udev_device *device)
 {
     const QString action = text(udev_device_get_action(device));
     const QString devpath = text(udev_device_get_devpath(device));
-    emit hidrawEvent(action, devpath, text(udev_device_get_devnode(device)));
 
     // An arriving node still has its parents; keep their ids in case the path does not
     // show them.

@@ -53,8 +53,6 @@ public:
     void flushBurst();
 
 signals:
-    // One udev event of a hidraw node, as read: action, sysfs path, device node.
-    void hidrawEvent(const QString &action, const QString &devpath, const QString &devnode);
     // A device-interface arrival or removal, one per physical device and burst.
     void deviceChanged(const DeviceChange &change);
 

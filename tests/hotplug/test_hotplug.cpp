@@ -301,6 +301,7 @@ private slots:
         // A preset chosen now only says that no headset is there.
         m_window->ui.radioButton_Surround_FPS->click();
         QCOMPARE(writtenFrames().size(), written);
+        QVERIFY(recordedPrompts().join('\n').contains(QStringLiteral("Please Insert Device!")));
     }
 
     // A tick of the re-open timer while no headset is open opens a connected one the

@@ -30,6 +30,8 @@ class MixerWrap;
 class MyThread;
 class MyThread_Two;
 class DeviceMonitor;
+class QScreen;
+struct DeviceChange;
 
 // The two equaliser pages are twins; a page is described once by this table row.
 struct EqPage;
@@ -332,4 +334,24 @@ private:
     void shiftCustomSlotsOf(const EqPage &page);
     void refreshCustomSlotTexts();
     void clearLastCustomSlot(const EqPage &page);
+
+    // ---- Device arrival and removal (window/mainwindow_device.cpp) ----
+public:
+    // Opens a connected supported headset the whole way (threads, first requests):
+    // 0 opened, -1 open failed, -2 none found or one is open already.
+    int InitDeviceInput();
+    // One device-change broadcast, from the udev monitor or a native message.
+    void onDeviceChange(const DeviceChange &change);
+    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+
+private:
+    void connectDeviceNotifications();
+    bool removedHeadsetIsOpen(const QString &name) const;
+    void closeOpenHeadset();
+    void resetPagesWithoutSaving();
+    void stopReconnectTimer();
+    void reopenHeadset();
+    void watchScreenDpi(QScreen *screen);
+    void scheduleDpiNudge();
+    // ---- end of device arrival and removal ----
 };

@@ -15,9 +15,11 @@
 void MainWindow::registerDevice()
 {
     qDebug() << "***** Register Device! *****";
-    // Arrivals and removals reach the window through the monitor's hidrawEvent signal.
-    if (!m_pDeviceMonitor)
+    // Arrivals and removals reach the window through the monitor's deviceChanged signal.
+    if (!m_pDeviceMonitor) {
         m_pDeviceMonitor = new DeviceMonitor(this);
+        connectDeviceNotifications();
+    }
     if (m_pDeviceMonitor->start())
         qDebug() << "Register SuccessFul!";
     else
@@ -116,7 +118,7 @@ void MainWindow::timerEvent(QTimerEvent *event)
     if (id == 0)
         return;
     if (id == m_nReconnectTimerId) {
-        // Re-opening a headset that came back is settled by the device-change handling.
+        reopenHeadset();
         return;
     }
     if (id == m_nSliderTimerId)

@@ -7,6 +7,9 @@
 #include "headset/UsbHidOperation.h"
 #include "window/MainWindow.h"
 
+#include "TestEnv.h"
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,6 +23,7 @@
 
 #include <ctime>
 #include <thread>
+#include <vector>
 
 namespace wt {
 
@@ -133,6 +137,20 @@ qint64 WriteStamp::nanoseconds()
     if (d->waiter.joinable())
         d->waiter.join();
     return d->stamp;
+}
+
+int execWithAutorun(QObject &test, int argc, char *argv[])
+{
+    tw::isolateTestEnvironment();
+    // The flag reaches the window the way main passes it: among the process's arguments.
+    std::vector<char *> arguments(argv, argv + argc);
+    char flag[] = "-autorun";
+    arguments.push_back(flag);
+    int count = static_cast<int>(arguments.size());
+    QApplication app(count, arguments.data());
+    QStringList testArguments = QCoreApplication::arguments();
+    testArguments.removeAll(QStringLiteral("-autorun"));
+    return QTest::qExec(&test, testArguments);
 }
 
 std::unique_ptr<MainWindow> startWindow()

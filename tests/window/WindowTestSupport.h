@@ -13,6 +13,7 @@
 #include <memory>
 
 class MainWindow;
+class QObject;
 
 namespace wt {
 
@@ -75,6 +76,10 @@ QList<Frame> framesOf(int command);
 QList<int> presetGains(const QList<Frame> &frames, int i);
 // The commands of every frame written, in order.
 QList<int> commandSequence();
+
+// Runs a test object in a private environment, in an application started with
+// "-autorun" as the log-on entry starts the program; the flag is kept from QtTest.
+int execWithAutorun(QObject &test, int argc, char *argv[]);
 
 // The window, built as main builds it (after the headset is plugged in or not).
 std::unique_ptr<MainWindow> startWindow();

@@ -42,17 +42,8 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    tw::isolateTestEnvironment();
-    // The flag reaches the window the way main passes it: among the process's arguments.
-    std::vector<char *> arguments(argv, argv + argc);
-    char flag[] = "-autorun";
-    arguments.push_back(flag);
-    int count = static_cast<int>(arguments.size());
-    QApplication app(count, arguments.data());
     TestWindowAutorun test;
-    QStringList testArguments = QCoreApplication::arguments();
-    testArguments.removeAll(QStringLiteral("-autorun"));
-    return QTest::qExec(&test, testArguments);
+    return execWithAutorun(test, argc, argv);
 }
 
 #include "test_window_autorun.moc"

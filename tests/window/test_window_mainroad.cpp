@@ -386,6 +386,23 @@ private slots:
         QCOMPARE(presetGains(peq, 0), expected);
     }
 
+    void gateStillOpensAfterTheReopenTimerIsKilled()
+    {
+        startWithHeadset();
+        MainWindow &w = *m_window;
+        // A removal kills the re-open timer and leaves its id behind; the next timer
+        // started may get that id back.
+        QVERIFY(waitUntil([&] { return w.m_nSliderTimerId == 0; }, 5000));
+        const int reopenTimer = w.m_nReconnectTimerId;
+        QVERIFY(reopenTimer != 0);
+        w.killTimer(reopenTimer);
+        w.m_nSliderSendReady = 0;
+        w.ui.verticalSlider_60->setValue(w.ui.verticalSlider_60->value() + 1);
+        QCOMPARE(w.m_nSliderTimerId, reopenTimer);
+        QVERIFY(waitUntil([&] { return w.m_nSliderSendReady == 1; }, 5000));
+        QCOMPARE(w.m_nSliderTimerId, 0);
+    }
+
     void storedGainsLoadNeverSendsAHalfLoadedSet()
     {
         startWithHeadset();

@@ -139,7 +139,7 @@ void MainWindow::on_VerticalSlider_Surround_Stereo_SlideMoved()
 
 void MainWindow::on_SLOTSetSliderValue(int)
 {
-    debugLog("SLOT Slider Value Change!", "", __FILE__, "on_SLOTSetSliderValue", __LINE__);
+    qDebug() << "SLOT Slider Value Change!";
 }
 
 void MainWindow::on_VerticalSlider_30_ActionTriggered_T(int)

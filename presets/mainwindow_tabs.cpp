@@ -5,11 +5,11 @@
 
 #include "window/EqPage.h"
 
-#include "app/LogHandler.h"
 #include "app/Prompt.h"
 #include "headset/UsbHidOperation.h"
 
 #include <QAbstractButton>
+#include <QDebug>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -157,7 +157,7 @@ void MainWindow::switchToUnsupportedTab()
 {
     setTabIcons(0, 1, 2, 7);
     ui.lineEdit_15->hide();
-    debugLog("当前设备不支持该算法", "", __FILE__, "on_TabWidget_Clicked", __LINE__);
+    qDebug() << "当前设备不支持该算法";
     if (m_nSurroundTestRun)
         stopSpeakerTest();
     promptInformation(nullptr, QStringLiteral("prompt"), QStringLiteral("该功能暂未开放！"));

@@ -117,10 +117,14 @@ void MainWindow::timerEvent(QTimerEvent *event)
     const int id = event->timerId();
     if (id == 0)
         return;
+    // The gate timer is started afresh for each count and may get back the id of a
+    // re-open timer killed since, so its id is tested first.
+    if (id == m_nSliderTimerId) {
+        onSliderGateTick();
+        return;
+    }
     if (id == m_nReconnectTimerId) {
         reopenHeadset();
         return;
     }
-    if (id == m_nSliderTimerId)
-        onSliderGateTick();
 }

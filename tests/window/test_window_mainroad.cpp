@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMutex>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimerEvent>
@@ -83,6 +84,39 @@ QList<QAbstractSlider *> stereoSliders(MainWindow &w)
             w.ui.verticalSlider_500, w.ui.verticalSlider_1k, w.ui.verticalSlider_2k, w.ui.verticalSlider_4k,
             w.ui.verticalSlider_8k, w.ui.verticalSlider_16k};
 }
+
+// The debug lines written, from any thread, while an instance lives.
+class DebugLines
+{
+public:
+    DebugLines() : m_previous(qInstallMessageHandler(record)) { lines().clear(); }
+    ~DebugLines() { qInstallMessageHandler(m_previous); }
+    int count(const QString &line) const
+    {
+        QMutexLocker lock(&mutex());
+        return lines().count(line);
+    }
+
+private:
+    static QStringList &lines()
+    {
+        static QStringList all;
+        return all;
+    }
+    static QMutex &mutex()
+    {
+        static QMutex m;
+        return m;
+    }
+    static void record(QtMsgType type, const QMessageLogContext &, const QString &message)
+    {
+        if (type != QtDebugMsg)
+            return;
+        QMutexLocker lock(&mutex());
+        lines().append(message);
+    }
+    QtMessageHandler m_previous;
+};
 
 } // namespace
 
@@ -386,6 +420,23 @@ private slots:
         QCOMPARE(presetGains(peq, 0), expected);
     }
 
+    void gateStillOpensAfterTheReopenTimerIsKilled()
+    {
+        startWithHeadset();
+        MainWindow &w = *m_window;
+        // A removal kills the re-open timer and leaves its id behind; the next timer
+        // started may get that id back.
+        QVERIFY(waitUntil([&] { return w.m_nSliderTimerId == 0; }, 5000));
+        const int reopenTimer = w.m_nReconnectTimerId;
+        QVERIFY(reopenTimer != 0);
+        w.killTimer(reopenTimer);
+        w.m_nSliderSendReady = 0;
+        w.ui.verticalSlider_60->setValue(w.ui.verticalSlider_60->value() + 1);
+        QCOMPARE(w.m_nSliderTimerId, reopenTimer);
+        QVERIFY(waitUntil([&] { return w.m_nSliderSendReady == 1; }, 5000));
+        QCOMPARE(w.m_nSliderTimerId, 0);
+    }
+
     void storedGainsLoadNeverSendsAHalfLoadedSet()
     {
         startWithHeadset();
@@ -461,6 +512,26 @@ private slots:
         QVERIFY(framesOf(kSetSwitch).isEmpty());
         QCOMPARE(g_nPEQAckFirstBand, 0);
         QCOMPARE(g_nPEQAckLastBand, 0);
+    }
+
+    void logLinesOfTheFirstStereoSliderAndTheFourthTab()
+    {
+        startWithHeadset();
+        MainWindow &w = *m_window;
+        {
+            DebugLines log;
+            w.ui.verticalSlider_30->setValue(w.ui.verticalSlider_30->value() + 1);
+            w.ui.verticalSlider_60->setValue(w.ui.verticalSlider_60->value() + 1);
+            QCOMPARE(log.count(QStringLiteral("SLOT Slider Value Change!")), 1);
+        }
+        {
+            DebugLines log;
+            const int status = w.m_fTabStatus;
+            w.on_TabWidget_Clicked(3);
+            QCOMPARE(log.count(QStringLiteral("当前设备不支持该算法")), 1);
+            QCOMPARE(recordedPrompts(), QStringList{QStringLiteral("prompt|该功能暂未开放！")});
+            QCOMPARE(w.m_fTabStatus, status);
+        }
     }
 
     void headsetWithAllZeroIdStillLoadsItsUserFile()

@@ -21,7 +21,7 @@ struct CustomPageExtras {
     QWidget *promptLabel;
     QWidget *promptConfirm;
     QWidget *promptClose;
-    const char *saveGreySheet; // the Stereo Save button has a sheet of its own
+    const char *saveGreySheet; // the Stereo Save button greys its pair with a sheet of its own
     const char *emptyDeleteLog; // nullptr: nothing logged
     const char *foundDeleteLog;
     const char *removedLog;
@@ -43,10 +43,10 @@ void logLine(const char *text)
         qDebug().noquote() << QString::fromUtf8(text);
 }
 
-void greyOutSaveReset(const EqPage &page, const char *saveSheet = kSaveResetGreySheet)
+void greyOutSaveReset(const EqPage &page, const char *sheet = kSaveResetGreySheet)
 {
-    page.reset->setStyleSheet(QString::fromLatin1(kSaveResetGreySheet));
-    page.save->setStyleSheet(QString::fromLatin1(saveSheet));
+    page.reset->setStyleSheet(QString::fromLatin1(sheet));
+    page.save->setStyleSheet(QString::fromLatin1(sheet));
     page.reset->setEnabled(false);
     page.save->setEnabled(false);
 }

@@ -499,6 +499,24 @@ private slots:
         QCOMPARE(p.customRadios[4]->text(), QStringLiteral("S6"));
     }
 
+    void stereoSaveButtonGreysItsPairWithItsOwnSheet()
+    {
+        start();
+        const EqPage &p = page(false);
+        m_window->ui.tabWidget->setCurrentIndex(p.tabIndex);
+        emit m_window->ui.tabWidget->tabBarClicked(p.tabIndex);
+        settle();
+        p.reset->setEnabled(true);
+        p.save->setEnabled(true);
+        p.save->click();
+        const QString sheet = QStringLiteral(
+            "QPushButton{background-color: rgb(49,44,92);border-radius:7px;border-radius:7px;color:rgb(100,100,100)}");
+        QCOMPARE(p.reset->styleSheet(), sheet);
+        QCOMPARE(p.save->styleSheet(), sheet);
+        QVERIFY(!p.reset->isEnabled());
+        QVERIFY(!p.save->isEnabled());
+    }
+
     void eachSlotSendsItsPresetNumber_data()
     {
         QTest::addColumn<bool>("surround");

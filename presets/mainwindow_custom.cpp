@@ -185,6 +185,9 @@ void MainWindow::copyCustomPreset(const EqPage &page)
 // page, no slot left) there is nothing to save: no slot is renamed, nothing is written.
 void MainWindow::saveCustomPreset()
 {
+    // Any Save, from either page, ends the Stereo page's claim on the gains it last
+    // loaded: a Stereo reset goes back to them only after the slot is loaded or saved anew.
+    setCustomLoaded(kAlgorithmStereo, false);
     const EqPage *page = activeEqPage();
     if (!page)
         return;

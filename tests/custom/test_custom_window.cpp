@@ -517,6 +517,35 @@ private slots:
         QVERIFY(!p.save->isEnabled());
     }
 
+    // A Save on the Surround page lets go of the Stereo slot loaded before: the Stereo
+    // reset that pulling the headset out runs on a factory preset then zeroes the sliders
+    // instead of bringing back that slot's gains.
+    void aSurroundSaveDropsTheStereoLoadedGains()
+    {
+        seedUserFile(joined(presetsOf("Stereo", {"T1"}, 7), presetsOf("Surround", {"S1"}, 2)));
+        start();
+        const EqPage &stereo = openList(false);
+        selectSlot(stereo, 1);
+        QCOMPARE(sliderValues(stereo), rampGains(7));
+        m_window->ui.radioButton_Stereo_Jazz->click();
+        settle();
+        const QList<int> jazz = defaultGains(kHeadset.pid, "Stereo", 3);
+        QCOMPARE(sliderValues(stereo), jazz);
+
+        const EqPage &surround = openList(true);
+        selectSlot(surround, 1);
+        surround.save->setEnabled(true);
+        surround.save->click();
+        QCOMPARE(fileNames("Surround"), QStringList{"S1"});
+
+        m_window->ui.tabWidget->setCurrentIndex(stereo.tabIndex);
+        emit m_window->ui.tabWidget->tabBarClicked(stereo.tabIndex);
+        settle();
+        QCOMPARE(sliderValues(stereo), jazz);
+        m_window->setStereoSlidersFromParameter();
+        QCOMPARE(sliderValues(stereo), QList<int>(QVector<int>(10, 0).toList()));
+    }
+
     void eachSlotSendsItsPresetNumber_data()
     {
         QTest::addColumn<bool>("surround");

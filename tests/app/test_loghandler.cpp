@@ -16,12 +16,6 @@ namespace {
 const QDateTime kFixedTime(QDate(2026, 3, 1), QTime(9, 15, 2, 417));
 const QString kLogFile = QStringLiteral("20260301/app_log.txt");
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void log(QtMsgType type, const QString &message)
 {
     logMessageOutput(type, QMessageLogContext(), message);
@@ -41,7 +35,7 @@ QByteArray captureStdout(Fn fn)
     std::fflush(stdout);
     dup2(saved, STDOUT_FILENO);
     close(saved);
-    return readAll(capture.fileName());
+    return tw::readFileBytes(capture.fileName());
 }
 
 } // namespace
@@ -76,20 +70,20 @@ private slots:
                                     "2026-03-01 09:15:02 417 [0:] [Critical] c\r\n"
                                     "2026-03-01 09:15:02 417 [0:] [Fatal] f\r\n"
                                     "2026-03-01 09:15:02 417 [0:] \r\n";
-        QCOMPARE(readAll(kLogFile), expected);
+        QCOMPARE(tw::readFileBytes(kLogFile), expected);
         QCOMPARE(echoed, expected);
     }
 
     void contextLineAndFunctionAreWritten()
     {
         logMessageOutput(QtDebugMsg, QMessageLogContext("f.cpp", 12, "void g()", "cat"), QStringLiteral("m"));
-        QCOMPARE(readAll(kLogFile), QByteArray("2026-03-01 09:15:02 417 [12:void g()] [Debug] m\r\n"));
+        QCOMPARE(tw::readFileBytes(kLogFile), QByteArray("2026-03-01 09:15:02 417 [12:void g()] [Debug] m\r\n"));
     }
 
     void placeholdersInMessagesAreWrittenVerbatim()
     {
         log(QtWarningMsg, QStringLiteral("100%1 of %2 [%3:%4]"));
-        QCOMPARE(readAll(kLogFile), QByteArray("2026-03-01 09:15:02 417 [0:] [Warning] 100%1 of %2 [%3:%4]\r\n"));
+        QCOMPARE(tw::readFileBytes(kLogFile), QByteArray("2026-03-01 09:15:02 417 [0:] [Warning] 100%1 of %2 [%3:%4]\r\n"));
     }
 
     void installedHandlerAppendsAcrossDays()
@@ -99,8 +93,8 @@ private slots:
         setLogClock([] { return kFixedTime.addDays(1); });
         qDebug() << "second";
         qInstallMessageHandler(previous);
-        QVERIFY(readAll(kLogFile).endsWith("[Debug] first\r\n"));
-        QVERIFY(readAll(QStringLiteral("20260302/app_log.txt")).endsWith("[Debug] second\r\n"));
+        QVERIFY(tw::readFileBytes(kLogFile).endsWith("[Debug] first\r\n"));
+        QVERIFY(tw::readFileBytes(QStringLiteral("20260302/app_log.txt")).endsWith("[Debug] second\r\n"));
     }
 
     void manyThreadsGiveWholeLines()
@@ -117,7 +111,7 @@ private slots:
             for (std::thread &thread : threads)
                 thread.join();
         });
-        const QList<QByteArray> lines = readAll(kLogFile).split('\n');
+        const QList<QByteArray> lines = tw::readFileBytes(kLogFile).split('\n');
         QCOMPARE(lines.size(), kThreads * kPerThread + 1); // the last split is empty
         const QRegularExpression whole(
             QStringLiteral("^2026-03-01 09:15:02 417 \\[0:\\] \\[Debug\\] thread \\d message \\d+ x{40}\r$"));
@@ -135,7 +129,7 @@ private slots:
         const QtMessageHandler previous = qInstallMessageHandler(logMessageOutput);
         log(QtDebugMsg, QStringLiteral("outer"));
         qInstallMessageHandler(previous);
-        QCOMPARE(readAll(kLogFile), QByteArray("2026-03-01 09:15:02 417 [0:] [Debug] outer\r\n"));
+        QCOMPARE(tw::readFileBytes(kLogFile), QByteArray("2026-03-01 09:15:02 417 [0:] [Debug] outer\r\n"));
     }
 
     void folderThatCannotBeMadeDropsTheMessageSilently()
@@ -148,7 +142,7 @@ private slots:
         QVERIFY(echoed.isEmpty());
         QVERIFY(blocker.remove());
         log(QtDebugMsg, QStringLiteral("next one tries again"));
-        QVERIFY(readAll(kLogFile).endsWith("next one tries again\r\n"));
+        QVERIFY(tw::readFileBytes(kLogFile).endsWith("next one tries again\r\n"));
     }
 
     void debugLogWritesNothing()
@@ -164,7 +158,7 @@ private slots:
         qWarning("careful");
         qDebug("plain");
         qInstallMessageHandler(previous);
-        QCOMPARE(readAll(QStringLiteral("simple/log-2026_03_01.txt")),
+        QCOMPARE(tw::readFileBytes(QStringLiteral("simple/log-2026_03_01.txt")),
                  QByteArray("2026-03-01 09:15:02: Warning: careful\n2026-03-01 09:15:02: plain\n"));
     }
 };

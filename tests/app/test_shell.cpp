@@ -16,13 +16,6 @@
 
 #include <unistd.h>
 
-namespace {
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
 
 class TestShell : public QObject
 {
@@ -46,16 +39,16 @@ private slots:
         setAutoRunRegistry(QStringLiteral("/opt/My Apps/Panel.bin"));
         const QString path = autostartEntryPath(QStringLiteral("Panel"));
         QCOMPARE(QFileInfo(path).path(), qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/autostart"));
-        const QByteArray first = readAll(path);
+        const QByteArray first = tw::readFileBytes(path);
         QVERIFY2(first.contains("\nExec=\"/opt/My Apps/Panel.bin\" -autorun\n"), first.constData());
         QVERIFY(first.startsWith("[Desktop Entry]\n"));
         QVERIFY(first.contains("\nType=Application\n"));
 
         setAutoRunRegistry(QStringLiteral("/opt/My Apps/Panel.bin")); // every start rewrites it
-        QCOMPARE(readAll(path), first);
+        QCOMPARE(tw::readFileBytes(path), first);
 
         setAutoRunRegistry(QStringLiteral("/usr/lib/tonewright/tonewright"));
-        QVERIFY(readAll(autostartEntryPath(QStringLiteral("tonewright")))
+        QVERIFY(tw::readFileBytes(autostartEntryPath(QStringLiteral("tonewright")))
                     .contains("\nExec=/usr/lib/tonewright/tonewright -autorun\n"));
     }
 

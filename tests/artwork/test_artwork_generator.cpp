@@ -32,12 +32,6 @@ QStringList generatedFiles(const QString &root)
     return files;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestArtworkGenerator : public QObject
@@ -113,9 +107,9 @@ void TestArtworkGenerator::resourceFileUnchanged()
 {
     // The resource file is plain text made from the generator's table: any edit of the
     // table must be followed by regenerating and committing the result.
-    const QByteArray drawn = contents(m_out.path() + QLatin1Char('/') + QLatin1String(kResourceFile));
+    const QByteArray drawn = tw::readFileBytes(m_out.path() + QLatin1Char('/') + QLatin1String(kResourceFile));
     QVERIFY(!drawn.isEmpty());
-    QCOMPARE(drawn, contents(m_committed + QLatin1Char('/') + QLatin1String(kResourceFile)));
+    QCOMPARE(drawn, tw::readFileBytes(m_committed + QLatin1Char('/') + QLatin1String(kResourceFile)));
 }
 
 QTEST_MAIN(TestArtworkGenerator)

@@ -2,6 +2,7 @@
 // prompt recorder, and small file helpers.
 #pragma once
 
+#include "TestEnv.h"
 #include "app/Prompt.h"
 #include "headset/UsbHidOperation.h"
 #include "presets/PresetStore.h"
@@ -63,15 +64,9 @@ inline bool writeFile(const QString &path, const QByteArray &content)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
 }
 
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 inline QJsonObject readObject(const QString &path)
 {
-    return QJsonDocument::fromJson(readFile(path)).object();
+    return QJsonDocument::fromJson(tw::readFileBytes(path)).object();
 }
 
 inline QByteArray toJson(const QJsonObject &object)

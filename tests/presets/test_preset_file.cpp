@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(order, (QStringList{"Stereo:S1:1", "Stereo:S2:3", "Surround:R1:5,5,5,5,5,5,5,5,5,5",
                                      "Surround:New Equalizer:0,0,0,0,0,0,0,0,0,0"}));
         // Indented, sorted output.
-        QVERIFY(readFile(file).startsWith("{\n    \"customMode\": [\n"));
+        QVERIFY(tw::readFileBytes(file).startsWith("{\n    \"customMode\": [\n"));
     }
 
     void writeUuidOnlyWhenMissing()
@@ -338,7 +338,7 @@ private slots:
         store.m_listCustomParam << PresetParam{kAlgorithmStereo, "X", "1"};
         QVERIFY(!store.writeJsonFile(QStringLiteral("customMode")));
         QVERIFY(!store.writeJsonFile(QStringLiteral("uuid")));
-        QCOMPARE(readFile(file), content);
+        QCOMPARE(tw::readFileBytes(file), content);
         QVERIFY(recorder.prompts.isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
                  content.isEmpty() ? QStringList() : QStringList{"keep.json"});

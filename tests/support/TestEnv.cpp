@@ -1,6 +1,7 @@
 #include "TestEnv.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -29,6 +30,12 @@ QString isolateTestEnvironment()
     if (chdir(work.constData()) != 0)
         std::abort();
     return home.path();
+}
+
+QByteArray readFileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace tw

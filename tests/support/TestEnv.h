@@ -3,6 +3,7 @@
 // so Documents, the autostart entry and the daily log never touch the real user's.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace tw {
@@ -10,5 +11,8 @@ namespace tw {
 // Call first thing in a test's initMain() (before the application object exists).
 // Returns the temporary home folder; it is removed when the process ends.
 QString isolateTestEnvironment();
+
+// The whole content of a file, empty when it cannot be read.
+QByteArray readFileBytes(const QString &path);
 
 } // namespace tw

@@ -1,15 +1,21 @@
 #include "app/AppShell.h"
 
 #include "app/Prompt.h"
+#include "platform/ShowRequest.h"
 #include "platform/X11Window.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QObject>
-#include <QSystemSemaphore>
 
 int g_nShowMainWindow = 1;
 const char *const kMainWindowTitle = "Tonewright";
+const char *const kInstanceKey = "bdjo";
+
+namespace {
+// Long enough for an instance that is still starting up to get to its event loop.
+constexpr int kShowRequestTimeoutMs = 15000;
+}
 
 // The fonts live in the core library, which is static: make sure its resources are linked in.
 static void initFontResources()
@@ -48,11 +54,11 @@ void loadApplicationFonts()
         QFont::insertSubstitution(QStringLiteral("BankGothic Lt BT"), technical);
 }
 
-int activateRunningInstance(QSystemSemaphore &semaphore)
+int activateRunningInstance()
 {
-    // Let go before the box: a further start must not wait until this one is answered.
-    semaphore.release();
     promptInformation(nullptr, QObject::tr("prompt"), QObject::tr("Program is running"));
+    if (requestShowFromRunningInstance(QString::fromLatin1(kInstanceKey), kShowRequestTimeoutMs))
+        return 0;
     const x11::WindowId window = x11::findWindowByTitle(QString::fromLatin1(kMainWindowTitle));
     if (!window)
         return -1;

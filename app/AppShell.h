@@ -3,14 +3,15 @@
 
 #include <QFont>
 
-class QSystemSemaphore;
-
 // 1 = show the main window at start, 0 = start hidden in the tray. The main window's
 // start-up writes it; main reads it right after constructing the window.
 extern int g_nShowMainWindow;
 
 // The window title the running instance is found by.
 extern const char *const kMainWindowTitle;
+
+// The key of the running instance's marker and of the socket it listens on.
+extern const char *const kInstanceKey;
 
 // The application font for a screen of the given DPI: point size times dpi / 96,
 // truncated, and weight 57. A font sized in pixels, or one the scaling would shrink to
@@ -21,7 +22,8 @@ QFont scaledApplicationFont(QFont font, int dpi);
 // families the form names ("Arial", "BankGothic Lt BT", "SimSun") onto those faces.
 void loadApplicationFonts();
 
-// The second-instance road: lets go of the instance semaphore, tells the user the
-// program is running, and brings the running instance's window forward.
-// Returns main's result: 0 when that window was found, -1 when not.
-int activateRunningInstance(QSystemSemaphore &semaphore);
+// The second-instance road: tells the user the program is running, then asks the
+// running instance to show its window (from the tray or minimised, raised and active);
+// one that does not answer is looked for by its window title instead.
+// Returns main's result: 0 when the window was brought forward, -1 when not.
+int activateRunningInstance();

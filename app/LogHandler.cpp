@@ -1,5 +1,7 @@
 #include "app/LogHandler.h"
 
+#include "platform/PrivateFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +10,8 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +81,22 @@ bool openForAppend(QFile &file, bool textMode)
     return file.open(mode);
 }
 
+// The day's log, made and opened for this user alone: a link or FIFO planted in its
+// place is neither followed nor waited on.
+bool openDayLog(QFile &file, const QDateTime &stamp)
+{
+    const QString folder = logFolder() + QLatin1Char('/') + stamp.toString(QStringLiteral("yyyyMMdd"));
+    if (!makePrivateFolder(folder))
+        return false;
+    const int fd = openPrivateFile(folder, QStringLiteral("app_log.txt"), O_WRONLY | O_APPEND);
+    if (fd < 0)
+        return false;
+    if (file.open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    return false;
+}
+
 struct SimpleLogTarget {
     QString filePattern;
     bool dated = false;
@@ -84,6 +104,15 @@ struct SimpleLogTarget {
 const SimpleLogTarget *g_simpleTarget = nullptr;
 
 } // namespace
+
+QString logFolder()
+{
+    // The base-directory rules ignore a relative path.
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/tonewright");
+}
 
 void setLogClock(LogClock clock)
 {
@@ -95,9 +124,8 @@ void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const Q
 {
     underLogLock(message, [&] {
         const QDateTime stamp = now();
-        QFile file(QStringLiteral("./") + stamp.toString(QStringLiteral("yyyyMMdd")) +
-                   QStringLiteral("/app_log.txt"));
-        if (!openForAppend(file, true))
+        QFile file;
+        if (!openDayLog(file, stamp))
             return;
         const QString line = stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz")) + QStringLiteral(" [") +
                              QString::number(context.line) + QLatin1Char(':') +

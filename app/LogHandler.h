@@ -1,6 +1,6 @@
 // The process-wide message handler: every qDebug/qInfo/qWarning/... of any thread is
-// appended to "<yyyyMMdd>/app_log.txt" under the working directory and echoed to
-// standard output, one whole line per message.
+// appended to "<yyyyMMdd>/app_log.txt" in the user's log folder and echoed to standard
+// output, one whole line per message.
 #pragma once
 
 #include <QDateTime>
@@ -8,6 +8,11 @@
 #include <QtGlobal>
 
 #include <functional>
+
+// Where the dated log folders go: "$XDG_STATE_HOME/tonewright" (~/.local/state/tonewright
+// when unset). Never the working directory, which for a start from the menu or at log-on
+// is the home folder.
+QString logFolder();
 
 // The handler installed by main with qInstallMessageHandler.
 void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const QString &message);

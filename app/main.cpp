@@ -4,32 +4,31 @@
 #include "window/MainWindow.h"
 #include "platform/InstanceLock.h"
 #include "platform/ScreenDpi.h"
+#include "platform/ShowRequest.h"
 
 #include <QApplication>
-#include <QSystemSemaphore>
 
 int main(int argc, char *argv[])
 {
+    // The scale passes through unrounded: at 144 DPI rounding 1.5 up to 2 would make the
+    // fixed-size window larger than a 1440-line screen.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication app(argc, argv);
     QApplication::setFont(scaledApplicationFont(QApplication::font(), screenDpiX()));
     setAutoRunRegistry(QCoreApplication::applicationFilePath());
 
-    // The semaphore makes create-or-detect one step between processes started together;
-    // the marker then says whether this is the only instance.
-    QSystemSemaphore semaphore(QStringLiteral("aoj"), 1, QSystemSemaphore::Open);
-    semaphore.acquire();
-    InstanceLock marker(QStringLiteral("bdjo"));
+    // Taking the marker is one atomic step: of starts made together exactly one gets it.
+    const QString key = QString::fromLatin1(kInstanceKey);
+    InstanceLock marker(key);
     if (!marker.create())
-        return activateRunningInstance(semaphore);
-    semaphore.release();
+        return activateRunningInstance();
+    ShowRequestServer showRequests(key);
 
     loadApplicationFonts();
     qInstallMessageHandler(logMessageOutput);
     MainWindow window;
-    if (g_nShowMainWindow)
-        window.show();
-    else
-        window.hide();
+    showRequests.setShowHandler([&window] { window.bringBackWindow(); });
+    window.showAsStarted();
     return app.exec();
 }

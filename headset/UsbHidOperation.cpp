@@ -5,6 +5,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <cerrno>
 
 hid_device *g_hidDevice = nullptr;
 int g_nDeviceOpen = 0;
@@ -16,6 +17,10 @@ unsigned short g_sPidList[kMaxIdListSize] = {};
 int g_nPidCount = 0;
 unsigned short g_sVidList[kMaxIdListSize] = {};
 int g_nVidCount = 0;
+
+namespace {
+bool g_fOpenRefused = false;
+}
 
 namespace {
 
@@ -43,6 +48,7 @@ struct ChosenDevice {
 
 int usbHidOpenDevice()
 {
+    g_fOpenRefused = false;
     hid_device_info *devices = hid_enumerate(0, 0);
     int matchCount = 0;
     ChosenDevice chosen;
@@ -70,7 +76,12 @@ int usbHidOpenDevice()
     g_hidDevice = hid_open(chosen.vendorId, chosen.productId, static_cast<unsigned short>(chosen.interfaceNumber),
                            nullptr, chosen.usagePage);
     if (!g_hidDevice) {
+        const int error = errno;
+        g_fOpenRefused = error == EACCES || error == EPERM;
         qDebug() << "Open Device Fail!";
+        // Without this line a headset the user may not open looks like no headset at all.
+        if (g_fOpenRefused)
+            qWarning().noquote() << usbHidOpenRefusedText();
         return -1;
     }
     qDebug() << "Open Device Success!";
@@ -79,4 +90,18 @@ int usbHidOpenDevice()
     hid_set_nonblocking(g_hidDevice, 1);
     g_nDeviceOpen = 1;
     return 0;
+}
+
+bool usbHidOpenRefused()
+{
+    return g_fOpenRefused;
+}
+
+QString usbHidOpenRefusedText()
+{
+    return QStringLiteral(
+        "The headset is connected, but this user may not open it (permission denied). Install the udev rule "
+        "70-tonewright.rules: sudo install -m 644 packaging/70-tonewright.rules /lib/udev/rules.d/ && "
+        "sudo udevadm control --reload && sudo udevadm trigger --subsystem-match=hidraw, "
+        "then unplug and replug the headset.");
 }

@@ -6,6 +6,7 @@
 #include "MyHidApi.h"
 
 #include <QMutex>
+#include <QString>
 #include <QVector>
 
 #include <array>
@@ -69,6 +70,11 @@ void usbHidSend_Cmd99(int a);
 // 0 opened; -1 a matching device failed to open; -2 no matching device (also when
 // a headset is already open).
 int usbHidOpenDevice();
+// True when the last usbHidOpenDevice found a headset but was refused its node
+// (permission denied: the udev rule is not installed yet).
+bool usbHidOpenRefused();
+// What the user must do then: the udev rule and how to install it (one line).
+QString usbHidOpenRefusedText();
 
 // ---- Receiving (receive thread) ----------------------------------------------------
 extern unsigned char g_ucReadBuf[kHidReportSize]; // filled by hid_read_timeout

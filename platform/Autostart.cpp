@@ -1,11 +1,15 @@
 #include "platform/Autostart.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
+
+// Far more than any entry holds; a larger file is not read whole.
+constexpr qint64 kMaxEntrySize = 64 * 1024;
 
 // Characters that make an Exec argument need double quotes.
 bool needsQuoting(const QString &argument)
@@ -51,6 +55,38 @@ QString escapeStringValue(const QString &value)
     return escaped;
 }
 
+// The user's say in the desktop's start-up settings, read from the entry there.
+struct StartupChoice {
+    bool hidden = false;         // "Hidden=true": the entry counts as deleted
+    bool gnomeDisabled = false;  // "X-GNOME-Autostart-enabled=false"
+};
+
+StartupChoice readStartupChoice(const QString &path)
+{
+    StartupChoice choice;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return choice;
+    bool inMainGroup = false;
+    for (const QByteArray &raw : file.read(kMaxEntrySize).split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('[')) {
+            inMainGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        const int equals = line.indexOf('=');
+        if (!inMainGroup || equals < 0)
+            continue;
+        const QByteArray key = line.left(equals).trimmed();
+        const QByteArray value = line.mid(equals + 1).trimmed();
+        if (key == "Hidden")
+            choice.hidden = value == "true";
+        else if (key == "X-GNOME-Autostart-enabled")
+            choice.gnomeDisabled = value == "false";
+    }
+    return choice;
+}
+
 } // namespace
 
 QString autostartEntryPath(const QString &name)
@@ -72,12 +108,18 @@ bool writeAutostartEntry(const QString &name, const QString &program, const QStr
     const QString path = autostartEntryPath(name);
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
+    // Rewritten at every start, as the program may have moved; but a user who turned the
+    // entry off in the desktop's start-up settings keeps it off.
+    const StartupChoice choice = readStartupChoice(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
-    const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") + escapeStringValue(name) +
-                          QStringLiteral("\nExec=") + desktopExecValue(program, arguments) +
-                          QStringLiteral("\nX-GNOME-Autostart-enabled=true\n");
+    QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") + escapeStringValue(name) +
+                    QStringLiteral("\nExec=") + desktopExecValue(program, arguments) + QLatin1Char('\n');
+    if (choice.hidden)
+        entry += QStringLiteral("Hidden=true\n");
+    entry += QStringLiteral("X-GNOME-Autostart-enabled=") +
+             (choice.gnomeDisabled ? QStringLiteral("false") : QStringLiteral("true")) + QLatin1Char('\n');
     file.write(entry.toUtf8());
     return file.commit();
 }

@@ -11,5 +11,7 @@ QString autostartEntryPath(const QString &name);
 // desktop-entry rules where needed.
 QString desktopExecValue(const QString &program, const QStringList &arguments);
 
-// Writes (or overwrites) the entry atomically. Returns false when it could not.
+// Writes (or overwrites) the entry atomically, keeping it disabled when the user has
+// disabled it ("Hidden=true" or "X-GNOME-Autostart-enabled=false"). Returns false when
+// it could not.
 bool writeAutostartEntry(const QString &name, const QString &program, const QStringList &arguments);

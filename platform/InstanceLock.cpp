@@ -1,8 +1,8 @@
 #include "platform/InstanceLock.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
+#include "platform/PrivateFiles.h"
+
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,19 +17,21 @@ InstanceLock::~InstanceLock()
 
 QString InstanceLock::pathForKey(const QString &key)
 {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
-    return runtime + QLatin1Char('/') + key + QStringLiteral(".lock");
+    const QString folder = userRuntimeFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + key + QStringLiteral(".lock");
 }
 
 bool InstanceLock::create()
 {
     if (isHeld())
         return false;
-    const QByteArray path = QFile::encodeName(pathForKey(m_key));
-    // Close-on-exec: a child process must not inherit (and so keep alive) our marker.
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const QString path = pathForKey(m_key);
+    if (path.isEmpty())
+        return false;
+    // Only in a folder of this user's own, so no one else can hold or fake the marker;
+    // close-on-exec, so a child process cannot inherit (and keep alive) our marker.
+    const QFileInfo file(path);
+    const int fd = openPrivateFile(file.path(), file.fileName(), O_RDWR);
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -1,7 +1,8 @@
 // A named marker that one process of the user's session can hold at a time, in place of
-// a named shared-memory segment or kernel object. It is an flock()ed file under
-// $XDG_RUNTIME_DIR named by the key, so the kernel drops it when the holder ends in any
-// way, SIGKILL included; a stale file left behind never blocks the next holder.
+// a named shared-memory segment or kernel object. It is an flock()ed file named by the
+// key in the user's own runtime folder (userRuntimeFolder), out of other users' reach;
+// taking it is one atomic step, and the kernel drops it when the holder ends in any way,
+// SIGKILL included, so a stale file left behind never blocks the next holder.
 #pragma once
 
 #include <QString>

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -36,9 +37,16 @@ private:
     Display *m_display;
 };
 
-// Reads a whole property; empty when missing.
-QByteArray readProperty(const Connection &x, Window window, Atom property, Atom type, int *format = nullptr,
-                        unsigned long *count = nullptr)
+bool isItemFormat(int format)
+{
+    return format == 8 || format == 16 || format == 32;
+}
+
+// Reads a whole property of the given type (any type with AnyPropertyType) and item
+// format (8, 16 or 32 bits; 0 for any of them). Empty when missing, or when another
+// client set it with another type or format: the items are counted in the format they
+// were stored with, so only a checked format says how many bytes the data holds.
+QByteArray readProperty(const Connection &x, Window window, Atom property, Atom type, int format)
 {
     Atom actualType = None;
     int actualFormat = 0;
@@ -47,17 +55,25 @@ QByteArray readProperty(const Connection &x, Window window, Atom property, Atom 
     QByteArray result;
     if (XGetWindowProperty(x.display(), window, property, 0, 1 << 16, False, type, &actualType, &actualFormat,
                            &items, &remaining, &data) == Success &&
-        data) {
+        data && (actualFormat == format || (format == 0 && isItemFormat(actualFormat))) &&
+        (type == AnyPropertyType || actualType == type)) {
+        // Xlib hands 32-bit items over as longs.
         const int unit = actualFormat == 32 ? int(sizeof(long)) : actualFormat / 8;
         result = QByteArray(reinterpret_cast<const char *>(data), int(items) * unit);
-        if (format)
-            *format = actualFormat;
-        if (count)
-            *count = items;
     }
     if (data)
         XFree(data);
     return result;
+}
+
+// The 32-bit items of a property, as Xlib delivers them.
+std::vector<long> readLongs(const Connection &x, Window window, Atom property, Atom type)
+{
+    const QByteArray bytes = readProperty(x, window, property, type, 32);
+    std::vector<long> values(size_t(bytes.size()) / sizeof(long));
+    if (!values.empty())
+        std::memcpy(values.data(), bytes.constData(), values.size() * sizeof(long));
+    return values;
 }
 
 // The top-level windows: the window manager's client list when there is one, else the
@@ -65,11 +81,10 @@ QByteArray readProperty(const Connection &x, Window window, Atom property, Atom 
 std::vector<Window> topLevelWindows(const Connection &x)
 {
     std::vector<Window> windows;
-    unsigned long count = 0;
-    const QByteArray list = readProperty(x, x.root(), x.atom("_NET_CLIENT_LIST"), XA_WINDOW, nullptr, &count);
-    if (count > 0) {
-        const auto *ids = reinterpret_cast<const unsigned long *>(list.constData());
-        windows.assign(ids, ids + count);
+    const std::vector<long> list = readLongs(x, x.root(), x.atom("_NET_CLIENT_LIST"), XA_WINDOW);
+    if (!list.empty()) {
+        for (const long id : list)
+            windows.push_back(Window(static_cast<unsigned long>(id)));
         return windows;
     }
     const std::function<void(Window, int)> walk = [&](Window parent, int depth) {
@@ -91,10 +106,10 @@ std::vector<Window> topLevelWindows(const Connection &x)
 
 QString windowTitle(const Connection &x, Window window)
 {
-    const QByteArray netName = readProperty(x, window, x.atom("_NET_WM_NAME"), x.atom("UTF8_STRING"));
+    const QByteArray netName = readProperty(x, window, x.atom("_NET_WM_NAME"), x.atom("UTF8_STRING"), 8);
     if (!netName.isEmpty())
         return QString::fromUtf8(netName);
-    return QString::fromLatin1(readProperty(x, window, XA_WM_NAME, AnyPropertyType));
+    return QString::fromLatin1(readProperty(x, window, XA_WM_NAME, AnyPropertyType, 8));
 }
 
 WindowId findWindow(const std::function<bool(const Connection &, Window)> &matches)
@@ -152,7 +167,7 @@ WindowId findWindowWithProperty(const QString &property)
 {
     return findWindow([&](const Connection &x, Window window) {
         const Atom atom = x.atom(property.toLatin1().constData(), true);
-        return atom != None && !readProperty(x, window, atom, AnyPropertyType).isEmpty();
+        return atom != None && !readProperty(x, window, atom, AnyPropertyType, 0).isEmpty();
     });
 }
 
@@ -170,8 +185,8 @@ bool isIconic(WindowId window)
     bool iconic = false;
     onWindow(window, [&](const Connection &x, Window w) {
         const Atom wmState = x.atom("WM_STATE");
-        const QByteArray state = readProperty(x, w, wmState, wmState);
-        iconic = state.size() >= int(sizeof(long)) && *reinterpret_cast<const long *>(state.constData()) == IconicState;
+        const std::vector<long> state = readLongs(x, w, wmState, wmState);
+        iconic = !state.empty() && state.front() == IconicState;
     });
     return iconic;
 }

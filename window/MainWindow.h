@@ -282,6 +282,12 @@ private:
 public:
     void updateSpectrumPlot(const unsigned char *frame);
 
+    // Shows the window as the start asked: shown; with "-autorun" hidden in the tray, or
+    // minimised where the desktop has no tray to bring it back from.
+    void showAsStarted();
+    // A window hidden to the tray or minimised comes back in front, ready for input.
+    void bringBackWindow();
+
     QMovie *m_pHeadMovie = nullptr;              // head animation of the speaker test
     std::array<QMovie *, 7> m_pSpeakerMovies{};  // one per speaker position, null once released
     QVector<double> m_vecSpectrumKey;
@@ -296,7 +302,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void bringBackWindow();
+    void quitProgram();
     bool startsDrag(const QPoint &pos) const;
     void foldPresetList(int fold);
     void unfoldPresetList(QWidget *foldArrow, QLineEdit *caption, std::initializer_list<QWidget *> presets, int fold);
@@ -351,7 +357,10 @@ private:
     void resetPagesWithoutSaving();
     void stopReconnectTimer();
     void reopenHeadset();
+    // A headset there but not this user's to open: the udev hint, in a box once per start.
+    void tellOpenRefusedOnce();
     void watchScreenDpi(QScreen *screen);
     void scheduleDpiNudge();
+    bool m_fOpenRefusedTold = false;
     // ---- end of device arrival and removal ----
 };

@@ -140,8 +140,12 @@ void MainWindow::InitMyDialog()
     connectStereoSlider();
     setPanelState(1);
 
-    if (g_nDeviceOpen == 0 && usbHidOpenDevice() == 0)
-        startHeadsetLink();
+    if (g_nDeviceOpen == 0) {
+        if (usbHidOpenDevice() == 0)
+            startHeadsetLink();
+        else
+            tellOpenRefusedOnce();
+    }
 
     g_nShowMainWindow = isAutorunStart() ? 0 : 1;
 }

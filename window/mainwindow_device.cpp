@@ -4,6 +4,7 @@
 // changes here; the native-message hook reads the same record when one carries it.
 #include "window/MainWindow.h"
 
+#include "app/Prompt.h"
 #include "headset/MyThread.h"
 #include "headset/UsbHidOperation.h"
 #include "platform/udev/DeviceBroadcast.h"
@@ -144,8 +145,10 @@ void MainWindow::resetPagesWithoutSaving()
 int MainWindow::InitDeviceInput()
 {
     const int result = usbHidOpenDevice();
-    if (result != 0)
+    if (result != 0) {
+        tellOpenRefusedOnce();
         return result;
+    }
     if (isHidden()) {
         show();
         m_pSystemTray->show();
@@ -154,6 +157,16 @@ int MainWindow::InitDeviceInput()
     startHeadsetLink();
     qDebug() << "Create Thread!";
     return 0;
+}
+
+void MainWindow::tellOpenRefusedOnce()
+{
+    // Once per start: the log has every refusal, a box at every replug would nag.
+    if (!usbHidOpenRefused() || m_fOpenRefusedTold)
+        return;
+    m_fOpenRefusedTold = true;
+    // Queued, so that the box holds up neither the start-up nor the device handling.
+    QTimer::singleShot(0, this, [] { promptWarning(nullptr, QStringLiteral("prompt"), usbHidOpenRefusedText()); });
 }
 
 void MainWindow::stopReconnectTimer()

@@ -2,6 +2,7 @@
 // buttons and hover cursor, the folding preset lists and the preset button groups.
 #include "window/MainWindow.h"
 
+#include "app/AppShell.h"
 #include "window/EqPage.h"
 #include "window/ScaleWidgetFont.h"
 #include "window/SystemTrayProbe.h"
@@ -145,9 +146,24 @@ void MainWindow::bringBackWindow()
     activateWindow();
 }
 
+void MainWindow::showAsStarted()
+{
+    if (g_nShowMainWindow)
+        show();
+    else if (systemTrayAvailable())
+        hide(); // the tray icon brings it back
+    else
+        showMinimized(); // no tray to come back from: the window stays within reach
+}
+
 void MainWindow::on_ExitAppAction()
 {
     close();
+    quitProgram();
+}
+
+void MainWindow::quitProgram()
+{
     m_pSystemTray->hide();
     QCoreApplication::quit();
 }
@@ -156,11 +172,11 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     qDebug() << "Close Dlg!";
     event->ignore();
-    // Without a tray a hidden window could not be brought back: minimise it instead.
-    if (systemTrayAvailable())
-        hide();
-    else
-        showMinimized();
+    hide();
+    // Without a tray a hidden window could never be brought back: closing ends the
+    // program, as "Quit" would.
+    if (!systemTrayAvailable())
+        quitProgram();
 }
 
 // ---- Title-bar buttons and the start screen ----------------------------------------

@@ -194,15 +194,19 @@ hid_device *hid_open(unsigned short vendor_id, unsigned short product_id, unsign
 {
     struct hid_device_info *list = hid_enumerate(vendor_id, product_id);
     hid_device *dev = NULL;
+    int error = ENODEV; /* no record matches */
     for (const struct hid_device_info *d = list; d; d = d->next) {
         if (!matches(d, vendor_id, product_id, interface_number, serial_number, usage_page))
             continue;
         const int fd = open(d->path, O_RDWR | O_CLOEXEC);
         if (fd >= 0)
             dev = hidraw_device_from_fd(fd);
+        error = errno; /* EACCES or EPERM: the node is there but not this user's to open */
         break;
     }
     hid_free_enumeration(list);
+    if (!dev)
+        errno = error; /* the caller tells "may not open" from "not there" by it */
     return dev;
 }
 

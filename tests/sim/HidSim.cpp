@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -58,6 +59,7 @@ struct State {
     bool noiseCancellation = true;
     int delayMs = 3;
     bool openFails = false;
+    int openError = 0; // errno of a refused open of a matching record; 0 opens
     bool writeFails = false;
     int writeResult = 0;
     std::deque<FaultRule> faults;
@@ -80,6 +82,7 @@ struct State {
         noiseCancellation = true;
         delayMs = 3;
         openFails = writeFails = false;
+        openError = 0;
         writeResult = 0;
         faults.clear();
         written.clear();
@@ -335,6 +338,11 @@ void setOpenFails(bool fails)
     locked([&](State &s) { s.openFails = fails; });
 }
 
+void setOpenRefused(int error)
+{
+    locked([&](State &s) { s.openError = error; });
+}
+
 void setWriteFails(bool fails)
 {
     locked([&](State &s) { s.writeFails = fails; });
@@ -453,13 +461,18 @@ void hid_free_enumeration(struct hid_device_info *devs)
 hid_device *hid_open(unsigned short vendor_id, unsigned short product_id, unsigned short interface_number,
                      const wchar_t *serial_number, unsigned short usage_page)
 {
-    return locked([&](State &s) -> hid_device * {
+    int error = ENODEV; // as the real library: no record matches
+    hid_device *opened = locked([&](State &s) -> hid_device * {
         if (s.openFails)
             return nullptr;
         for (size_t i = 0; i < s.devices.size(); ++i) {
             const SimDevice &d = s.devices[i];
             if (!d.plugged || !recordMatches(d.info, vendor_id, product_id, interface_number, serial_number, usage_page))
                 continue;
+            if (s.openError) {
+                error = s.openError;
+                return nullptr;
+            }
             auto *dev = new hid_device;
             dev->deviceId = int(i);
             s.handles.push_back(dev);
@@ -469,6 +482,9 @@ hid_device *hid_open(unsigned short vendor_id, unsigned short product_id, unsign
         }
         return nullptr;
     });
+    if (!opened)
+        errno = error;
+    return opened;
 }
 
 int hid_set_nonblocking(hid_device *dev, int nonblock)

@@ -78,6 +78,8 @@ bool noiseCancellationOn();
 // Timing and failures.
 void setAnswerDelayMs(int ms);           // default 3
 void setOpenFails(bool fails);           // hid_open returns null
+void setOpenRefused(int error);          // hid_open of a present headset fails with errno error
+                                         // (EACCES: no udev rule yet); 0 opens again
 void setWriteFails(bool fails);          // hid_write returns -1
 void setWriteResult(int bytes);          // hid_write reports this count (0: the real count)
 // The next `count` answers (to `command` only, or to any when -1) carry the fault.

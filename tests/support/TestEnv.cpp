@@ -23,6 +23,7 @@ QString isolateTestEnvironment()
     setenv("XDG_CONFIG_HOME", sub(".config").constData(), 1);
     setenv("XDG_DATA_HOME", sub(".local/share").constData(), 1);
     setenv("XDG_CACHE_HOME", sub(".cache").constData(), 1);
+    setenv("XDG_STATE_HOME", sub(".local/state").constData(), 1);
     const QByteArray runtime = sub("run");
     chmod(runtime.constData(), 0700);
     setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);

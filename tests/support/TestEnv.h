@@ -1,5 +1,5 @@
 // Gives a test process a private, empty home: HOME, the XDG folders (config, data,
-// cache, runtime) and the working directory all point into one temporary folder,
+// cache, state, runtime) and the working directory all point into one temporary folder,
 // so Documents, the autostart entry and the daily log never touch the real user's.
 #pragma once
 

@@ -156,8 +156,7 @@ int execWithAutorun(QObject &test, int argc, char *argv[])
 std::unique_ptr<MainWindow> startWindow()
 {
     auto window = std::make_unique<MainWindow>();
-    if (g_nShowMainWindow)
-        window->show();
+    window->showAsStarted();
     return window;
 }
 

@@ -1,5 +1,5 @@
-// Started with "-autorun": the window stays hidden in the tray, and the start-up runs
-// exactly as without the flag.
+// Started with "-autorun": the window stays hidden in the tray, or minimised on a
+// desktop without a tray, and the start-up runs exactly as without the flag.
 #include "WindowTestSupport.h"
 
 #include "TestEnv.h"
@@ -7,6 +7,7 @@
 #include "app/AppShell.h"
 #include "headset/UsbHidOperation.h"
 #include "window/MainWindow.h"
+#include "window/SystemTrayProbe.h"
 
 #include <QtTest>
 
@@ -19,6 +20,7 @@ class TestWindowAutorun : public QObject
 private slots:
     void startsHiddenWithTrayIconAndDoesTheWholeStartUp()
     {
+        setSystemTrayAvailableOverride(1);
         silenceDebugLog();
         recordPrompts();
         plugHeadset();
@@ -37,6 +39,22 @@ private slots:
         QVERIFY(!window->isVisible());
         closeWindow(window);
         unplugAll();
+    }
+
+    void withoutATrayStartsMinimisedWhereTheUserCanReachIt()
+    {
+        // Stock GNOME: nothing could bring back a window hidden to a tray.
+        setSystemTrayAvailableOverride(0);
+        plugHeadset();
+        std::unique_ptr<MainWindow> window = startWindow();
+        QCOMPARE(g_nShowMainWindow, 0);
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isMinimized());
+        QVERIFY(waitUntil([] { return framesOf(kSetSwitch).size() >= 1; }));
+        QVERIFY(window->isMinimized()); // the headset's answers do not pop it up
+        closeWindow(window);
+        unplugAll();
+        setSystemTrayAvailableOverride(-1);
     }
 };
 

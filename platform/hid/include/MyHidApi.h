@@ -31,6 +31,8 @@ struct hid_device_info {
 
 MYHIDAPI_EXPORT struct hid_device_info *hid_enumerate(unsigned short vendor_id, unsigned short product_id);
 MYHIDAPI_EXPORT void hid_free_enumeration(struct hid_device_info *devs);
+/* Null on failure, with errno telling why: EACCES or EPERM when the device is there but
+ * this user may not open it, ENODEV when no record matches. */
 MYHIDAPI_EXPORT hid_device *hid_open(unsigned short vendor_id, unsigned short product_id,
                                      unsigned short interface_number, const wchar_t *serial_number,
                                      unsigned short usage_page);

@@ -12,12 +12,15 @@
 #include "platform/udev/DeviceBroadcast.h"
 #include "platform/udev/DeviceMonitor.h"
 #include "window/MainWindow.h"
+#include "window/SystemTrayProbe.h"
 
 #include <QAbstractEventDispatcher>
 #include <QFileInfo>
 #include <QMoveEvent>
 #include <QScreen>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace wt;
 
@@ -33,9 +36,8 @@ QStringList &logLines()
 void recordLog()
 {
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-        if (type == QtDebugMsg)
-            logLines().append(message);
-        else
+        logLines().append(message);
+        if (type != QtDebugMsg)
             fprintf(stderr, "%s\n", qPrintable(message));
     });
 }
@@ -155,6 +157,7 @@ private:
 private slots:
     void initTestCase()
     {
+        setSystemTrayAvailableOverride(1); // a desktop with a tray to start hidden in
         recordLog();
         recordPrompts();
     }
@@ -187,6 +190,44 @@ private slots:
         QCOMPARE(m_window->m_fTabStatus, 2);
         QVERIFY(logLines().contains(QStringLiteral("Create Thread!")));
         QVERIFY(recordedPrompts().isEmpty());
+    }
+
+    // No udev rule yet: the node is there but this user may not open it. That must not
+    // look like no headset: the log says what to install, and so does one box a start.
+    void headsetTheUserMayNotOpenNamesTheUdevRule()
+    {
+        hidsim::addHeadset(m_first.pid);
+        hidsim::setOpenRefused(EACCES);
+        m_window = startWindow();
+        QCOMPARE(g_nDeviceOpen, 0);
+        const auto refusals = [] {
+            return int(std::count_if(logLines().begin(), logLines().end(), [](const QString &line) {
+                return line.contains(QStringLiteral("permission denied"))
+                    && line.contains(QStringLiteral("70-tonewright.rules"))
+                    && line.contains(QStringLiteral("udevadm control --reload"));
+            }));
+        };
+        QCOMPARE(refusals(), 1);
+        QVERIFY(waitUntil([] { return recordedPrompts().size() == 1; }));
+        QVERIFY(recordedPrompts().constFirst().contains(QStringLiteral("70-tonewright.rules")));
+
+        // Pulled and plugged again, still refused: logged again, no second box.
+        hidsim::unplug();
+        udevEvents("remove", headsetNodes(1, m_first.pid));
+        hidsim::plug();
+        udevEvents("add", headsetNodes(1, m_first.pid));
+        QCOMPARE(refusals(), 2);
+        QCOMPARE(recordedPrompts().size(), 1);
+
+        // The rule installed and the headset replugged: it opens the whole way.
+        hidsim::setOpenRefused(0);
+        hidsim::unplug();
+        udevEvents("remove", headsetNodes(1, m_first.pid));
+        hidsim::plug();
+        udevEvents("add", headsetNodes(1, m_first.pid));
+        settle();
+        verifyOpened(m_first.pid);
+        QCOMPARE(recordedPrompts().size(), 1);
     }
 
     // Pulled out: the no-headset look, both tabs usable, the user file as it was; plugged

@@ -62,4 +62,32 @@ void setRootResources(const QByteArray &resources)
     XCloseDisplay(display);
 }
 
+void setRootProperty(const char *name, const char *type, int format, const QByteArray &data)
+{
+    Display *display = XOpenDisplay(nullptr);
+    if (!display)
+        return;
+    const Atom property = XInternAtom(display, name, False);
+    if (data.isEmpty()) {
+        XDeleteProperty(display, DefaultRootWindow(display), property);
+    } else {
+        const int unit = format == 32 ? int(sizeof(long)) : format / 8; // Xlib takes 32-bit items as longs
+        XChangeProperty(display, DefaultRootWindow(display), property, XInternAtom(display, type, False), format,
+                        PropModeReplace, reinterpret_cast<const unsigned char *>(data.constData()),
+                        data.size() / unit);
+    }
+    XCloseDisplay(display);
+}
+
+QSize windowSize(unsigned long window)
+{
+    Display *display = XOpenDisplay(nullptr);
+    if (!display)
+        return QSize();
+    XWindowAttributes attributes{};
+    const bool known = XGetWindowAttributes(display, window, &attributes);
+    XCloseDisplay(display);
+    return known ? QSize(attributes.width, attributes.height) : QSize();
+}
+
 } // namespace xtest

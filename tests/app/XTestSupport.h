@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 
 #include <memory>
 
@@ -26,5 +27,12 @@ private:
 
 // Replaces the root window's X resource database text (what xrdb would load).
 void setRootResources(const QByteArray &resources);
+
+// Sets a property of the root window as any client may: of this type and item format
+// (8, 16 or 32), whatever the property is meant to hold. An empty data deletes it.
+void setRootProperty(const char *name, const char *type, int format, const QByteArray &data);
+
+// The window's size in device pixels, as the X server has it.
+QSize windowSize(unsigned long window);
 
 } // namespace xtest

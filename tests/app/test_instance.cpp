@@ -1,16 +1,25 @@
-// The single-instance road end to end: real program processes on a real (virtual) X server.
+// The single-instance road end to end: real program processes on a real (virtual) X
+// server, and this test process standing in for the running instance where the window's
+// own state is to be looked at.
 #include "XTestSupport.h"
 #include "TestEnv.h"
 #include "app/AppShell.h"
 #include "platform/Autostart.h"
+#include "platform/InstanceLock.h"
 #include "platform/ScreenDpi.h"
+#include "platform/ShowRequest.h"
 #include "platform/X11Window.h"
+#include "window/MainWindow.h"
+#include "window/SystemTrayProbe.h"
 
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -37,6 +46,23 @@ x11::WindowId runningWindow()
     return x11::findWindowByTitle(QString::fromLatin1(kMainWindowTitle));
 }
 
+// This process as the running instance, set up as main sets it up.
+struct RunningInstance {
+    InstanceLock marker{QString::fromLatin1(kInstanceKey)};
+    std::unique_ptr<ShowRequestServer> server;
+    std::unique_ptr<MainWindow> window;
+
+    bool start()
+    {
+        if (!marker.create())
+            return false;
+        server = std::make_unique<ShowRequestServer>(QString::fromLatin1(kInstanceKey));
+        window = std::make_unique<MainWindow>();
+        server->setShowHandler([this] { window->bringBackWindow(); });
+        return server->isListening();
+    }
+};
+
 } // namespace
 
 class TestInstance : public QObject
@@ -49,10 +75,10 @@ private:
     std::vector<std::unique_ptr<QProcess>> m_processes;
 
     // Starts the program; with autoCloseMs >= 0 any box it shows answers itself after that long.
-    QProcess &start(const QStringList &arguments, int autoCloseMs = -1)
+    QProcess &start(const QStringList &arguments, int autoCloseMs = -1,
+                    QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
     {
         auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         if (autoCloseMs >= 0)
             env.insert(QStringLiteral("TONEWRIGHT_PROMPT_AUTOCLOSE_MS"), QString::number(autoCloseMs));
@@ -68,6 +94,17 @@ private:
         return process.readAllStandardError();
     }
 
+    // Runs this process's event loop (where the running instance answers) until the
+    // started process has ended.
+    static bool ends(QProcess &process)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (process.state() != QProcess::NotRunning && timer.elapsed() < kStartTimeoutMs)
+            QTest::qWait(20);
+        return process.state() == QProcess::NotRunning;
+    }
+
 private slots:
     void cleanup()
     {
@@ -76,27 +113,72 @@ private slots:
             process->waitForFinished(5000);
         }
         m_processes.clear();
+        xtest::setRootResources("");
+        xtest::setRootProperty("_NET_CLIENT_LIST", "WINDOW", 32, QByteArray());
+        setSystemTrayAvailableOverride(-1);
     }
 
-    void secondStartActivatesTheFirstWindowAndExits()
+    void secondStartBringsTheRunningWindowBack_data()
     {
-        QProcess &first = start({});
-        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
-        const x11::WindowId window = runningWindow();
+        QTest::addColumn<QString>("state");
+        QTest::newRow("hidden in the tray") << "hidden";
+        QTest::newRow("minimised") << "minimised";
+        QTest::newRow("shown behind another window") << "shown";
+    }
+
+    // A window hidden in the tray is in no window list, so no window search can find it:
+    // the running instance shows it itself when the second start asks.
+    void secondStartBringsTheRunningWindowBack()
+    {
+        QFETCH(QString, state);
+        RunningInstance first;
+        QVERIFY(first.start());
+        MainWindow &window = *first.window;
+        QWidget other;
+        if (state == QLatin1String("hidden")) {
+            setSystemTrayAvailableOverride(1);
+            window.hide();
+        } else if (state == QLatin1String("minimised")) {
+            window.showMinimized();
+        } else {
+            window.show();
+            other.show();
+            other.activateWindow();
+            QTRY_VERIFY(other.isActiveWindow());
+        }
+
+        QProcess &second = start({}, 100);
+        QVERIFY(ends(second));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(errorOutput(second).contains(kRunningBox));
+        QTRY_VERIFY(window.isActiveWindow());
+        QVERIFY(window.isVisible());
+        QVERIFY(!window.isMinimized());
+    }
+
+    // An instance that does not listen (an older one) is still found by its title; a
+    // client list some other client wrote with the wrong item format is not trusted.
+    void secondStartFallsBackToTheWindowTitle()
+    {
+        InstanceLock marker(QString::fromLatin1(kInstanceKey));
+        QVERIFY(marker.create());
+        QWidget window;
+        window.setWindowTitle(QString::fromLatin1(kMainWindowTitle));
+        window.show();
+        QTRY_VERIFY(runningWindow() != 0);
+        xtest::setRootProperty("_NET_CLIENT_LIST", "WINDOW", 8, QByteArray("\x01\x02\x03", 3));
+        QCOMPARE(runningWindow(), x11::WindowId(window.winId()));
 
         xtest::RootWatcher watcher;
         QVERIFY(watcher.isOpen());
         const QString entry = autostartEntryPath(QStringLiteral("tonewright"));
-        QVERIFY(QFile::remove(entry));
-
+        QFile::remove(entry);
         QProcess &second = start({}, 100);
-        QVERIFY(second.waitForFinished(kStartTimeoutMs));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QVERIFY(watcher.sawActivationOf(window.winId(), kStartTimeoutMs));
+        QVERIFY(ends(second));
         QCOMPARE(second.exitCode(), 0);
-        QVERIFY(errorOutput(second).contains(kRunningBox));
-        QVERIFY(watcher.sawActivationOf(window, 5000));
         QVERIFY2(QFile::exists(entry), "the second start rewrites the log-on entry too");
-        QCOMPARE(first.state(), QProcess::Running);
     }
 
     void killedFirstInstanceDoesNotBlockTheNext()
@@ -128,17 +210,64 @@ private slots:
         QCOMPARE(second.state(), QProcess::Running);
     }
 
-    void autorunStartStaysHiddenAndASecondStartFindsNoWindow()
+    // The log-on start on a desktop without a tray (Xvfb has none): a window the user
+    // can reach, and a second start that brings it forward.
+    void autorunWithoutATrayLeavesAWindowAndASecondStartExitsZero()
     {
         QProcess &first = start({QStringLiteral("-autorun")});
         QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(first.processId()), kStartTimeoutMs);
-        QTest::qWait(1000);
-        QCOMPARE(runningWindow(), x11::WindowId(0));
+        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
 
         QProcess &second = start({}, 100);
         QVERIFY(second.waitForFinished(kStartTimeoutMs));
-        QCOMPARE(second.exitCode(), 255); // -1: no running window to bring forward
+        QCOMPARE(second.exitCode(), 0);
         QVERIFY(errorOutput(second).contains(kRunningBox));
+        QCOMPARE(first.state(), QProcess::Running);
+    }
+
+    // Another user of the machine plants what they can in the shared temporary folder:
+    // the folders a start would fall back to without $XDG_RUNTIME_DIR, and a marker they
+    // hold locked. The start neither waits on them nor takes them for a running instance.
+    void whatAnotherUserPlantsDoesNotBlockAStart()
+    {
+        if (geteuid() != 0)
+            QSKIP("acting as another user needs root");
+        QTemporaryDir shared(QStringLiteral("/tmp/tw-shared-XXXXXX"));
+        QVERIFY(shared.isValid());
+        QCOMPARE(chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
+        const QString uid = QString::number(geteuid());
+        QProcess &other = *m_processes.emplace_back(std::make_unique<QProcess>());
+        other.start(QStringLiteral("setpriv"),
+                    {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+                     QStringLiteral("sh"), QStringLiteral("-c"),
+                     QStringLiteral("mkdir -m 777 \"$1/tonewright-$2\" \"$1/runtime-root\" && "
+                                    ": > \"$1/bdjo.lock\" && : > \"$1/tonewright-$2/bdjo.lock\" && "
+                                    "exec flock \"$1/tonewright-$2/bdjo.lock\" sleep 600"),
+                     QStringLiteral("sh"), shared.path(), uid});
+        QVERIFY(other.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(other.processId()), kStartTimeoutMs);
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("TMPDIR"), shared.path());
+        QProcess &first = start({}, 100, env);
+        QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(first.processId()), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
+        QVERIFY(!errorOutput(first).contains(kRunningBox));
+
+        QProcess &second = start({}, 100, env);
+        QVERIFY(second.waitForFinished(kStartTimeoutMs));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(errorOutput(second).contains(kRunningBox));
+    }
+
+    // 144 DPI is a scale of 1.5; rounded up to 2 the window would not fit a 1440-line screen.
+    void at144DpiTheWindowIsHalfAgainAsLarge()
+    {
+        xtest::setRootResources("Xft.dpi:\t144\n");
+        start({});
+        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(xtest::windowSize(runningWindow()), QSize(1764, 1095), 5000);
     }
 
     void desktopDpiScalesTheApplicationFont()

@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <cerrno>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -122,7 +123,10 @@ private slots:
         // No headset on this machine: every record enumerated is released and the
         // headset's ids cannot be opened.
         hid_free_enumeration(hid_enumerate(0, 0));
+        errno = 0;
         QVERIFY(!hid_open(0x2E7A, 0x0411, 3, nullptr, 0xFF00));
+        QCOMPARE(errno, ENODEV); // told apart from a headset this user may not open
+
     }
 };
 

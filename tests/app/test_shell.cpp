@@ -12,8 +12,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 
@@ -50,6 +52,43 @@ private slots:
         setAutoRunRegistry(QStringLiteral("/usr/lib/tonewright/tonewright"));
         QVERIFY(tw::readFileBytes(autostartEntryPath(QStringLiteral("tonewright")))
                     .contains("\nExec=/usr/lib/tonewright/tonewright -autorun\n"));
+    }
+
+    // The desktop's start-up settings turn an entry off by writing into it; the next
+    // start still updates the program path but leaves it off.
+    void autostartTheUserDisabledStaysDisabled_data()
+    {
+        QTest::addColumn<QByteArray>("disable");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("KDE, Xfce") << QByteArray("Hidden=true") << QByteArray("\nHidden=true\n");
+        QTest::newRow("GNOME") << QByteArray("X-GNOME-Autostart-enabled = false")
+                               << QByteArray("\nX-GNOME-Autostart-enabled=false\n");
+    }
+
+    void autostartTheUserDisabledStaysDisabled()
+    {
+        QFETCH(QByteArray, disable);
+        QFETCH(QByteArray, kept);
+        const QString path = autostartEntryPath(QStringLiteral("tonewright"));
+        setAutoRunRegistry(QStringLiteral("/opt/old/tonewright"));
+        QByteArray edited = tw::readFileBytes(path).replace("X-GNOME-Autostart-enabled=true\n", "");
+        edited += disable + "\n[Desktop Action other]\nHidden=false\n";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(edited);
+        file.close();
+
+        setAutoRunRegistry(QStringLiteral("/usr/lib/tonewright/tonewright")); // moved since
+        const QByteArray entry = tw::readFileBytes(path);
+        QVERIFY2(entry.contains("\nExec=/usr/lib/tonewright/tonewright -autorun\n"), entry.constData());
+        QVERIFY2(entry.contains(kept), entry.constData());
+
+        // Turned on again in the settings (the key removed): on it stays.
+        QVERIFY(QFile::remove(path));
+        setAutoRunRegistry(QStringLiteral("/usr/lib/tonewright/tonewright"));
+        const QByteArray enabled = tw::readFileBytes(path);
+        QVERIFY(enabled.contains("\nX-GNOME-Autostart-enabled=true\n"));
+        QVERIFY(!enabled.contains("Hidden"));
     }
 
     void execValueEscapesReservedCharacters()
@@ -136,6 +175,41 @@ private slots:
         first.release();
         QVERIFY(second.create());
         QVERIFY(!InstanceLock(QStringLiteral("no/such/folder/key")).create());
+    }
+
+    // Without $XDG_RUNTIME_DIR the marker lives in a folder of the user's own in the
+    // temporary folder; a link planted in its place is not followed.
+    void markerFallbackFolderIsTheUsersAlone()
+    {
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray savedTmp = qgetenv("TMPDIR");
+        QTemporaryDir shared;
+        QTemporaryDir elsewhere;
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(shared.path()));
+        const QString own = shared.path() + QStringLiteral("/tonewright-") + QString::number(geteuid());
+
+        QVERIFY(QFile::link(elsewhere.path(), own));
+        InstanceLock marker(QStringLiteral("bdjo"));
+        QVERIFY(marker.create());
+        QVERIFY(!InstanceLock::pathForKey(QStringLiteral("bdjo")).startsWith(own));
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
+        marker.release();
+
+        QVERIFY(QFile::remove(own));
+        QVERIFY(marker.create());
+        QCOMPARE(InstanceLock::pathForKey(QStringLiteral("bdjo")), own + QStringLiteral("/bdjo.lock"));
+        struct stat folder {};
+        QCOMPARE(lstat(QFile::encodeName(own).constData(), &folder), 0);
+        QVERIFY(S_ISDIR(folder.st_mode));
+        QCOMPARE(folder.st_mode & 0777, mode_t(0700));
+        marker.release();
+
+        qputenv("XDG_RUNTIME_DIR", savedRuntime);
+        if (savedTmp.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", savedTmp);
     }
 
     void helperMarkersLiveAsLongAsTheProcess()

@@ -25,6 +25,12 @@ public:
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
     int get() const { return m_fd; }
+    void reset(int fd)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
     int release()
     {
         const int fd = m_fd;
@@ -70,8 +76,11 @@ bool makePrivateFolder(const QString &path)
     const QString clean = QDir::cleanPath(path);
     if (!QDir::isAbsolutePath(clean))
         return false;
-    makeMissingFolders(clean);
-    const Descriptor folder(openFolder(clean));
+    Descriptor folder(openFolder(clean));
+    if (folder.get() < 0 && errno == ENOENT) {
+        makeMissingFolders(clean);
+        folder.reset(openFolder(clean));
+    }
     return folder.get() >= 0 && isOwnFolder(folder.get());
 }
 

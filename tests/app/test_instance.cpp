@@ -226,7 +226,7 @@ private slots:
     }
 
     // Another user of the machine plants what they can in the shared temporary folder:
-    // the folders a start would fall back to without $XDG_RUNTIME_DIR, and a marker they
+    // the folders a start would fall back to without $XDG_RUNTIME_DIR, and markers they
     // hold locked. The start neither waits on them nor takes them for a running instance.
     void whatAnotherUserPlantsDoesNotBlockAStart()
     {
@@ -241,8 +241,8 @@ private slots:
                     {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
                      QStringLiteral("sh"), QStringLiteral("-c"),
                      QStringLiteral("mkdir -m 777 \"$1/tonewright-$2\" \"$1/runtime-root\" && "
-                                    ": > \"$1/bdjo.lock\" && : > \"$1/tonewright-$2/bdjo.lock\" && "
-                                    "exec flock \"$1/tonewright-$2/bdjo.lock\" sleep 600"),
+                                    "exec 8<>\"$1/bdjo.lock\" && flock 8 && : > \"$1/tonewright-$2/bdjo.lock\" && "
+                                    "exec flock --no-fork \"$1/tonewright-$2/bdjo.lock\" sleep 600"),
                      QStringLiteral("sh"), shared.path(), uid});
         QVERIFY(other.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(other.processId()), kStartTimeoutMs);

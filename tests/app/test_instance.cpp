@@ -4,6 +4,7 @@
 #include "XTestSupport.h"
 #include "TestEnv.h"
 #include "app/AppShell.h"
+#include "app/LogHandler.h"
 #include "platform/Autostart.h"
 #include "platform/InstanceLock.h"
 #include "platform/ScreenDpi.h"
@@ -223,6 +224,12 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
         QVERIFY(errorOutput(second).contains(kRunningBox));
         QCOMPARE(first.state(), QProcess::Running);
+
+        // The log went to the user's state folder; the working folder (the home folder
+        // for a log-on start) got nothing.
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+        QVERIFY(QFileInfo::exists(logFolder() + QLatin1Char('/') + today + QStringLiteral("/app_log.txt")));
+        QVERIFY(QDir::current().isEmpty());
     }
 
     // Another user of the machine plants what they can in the shared temporary folder:

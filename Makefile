@@ -2,15 +2,22 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test test-plain test-asan test-fuzz install bench clean
+.PHONY: all configure build program run test test-plain test-asan test-fuzz install bench clean
 
 all: build
 
-build:
+configure:
 	cmake -S . -B build -DTW_WERROR=ON $(CMAKE_FLAGS)
+
+# Everything: the program, its run-time files and every test program.
+build: configure
 	cmake --build build -j $(JOBS)
 
-run: build
+# The program and its run-time files only.
+program: configure
+	cmake --build build -j $(JOBS) --target tonewright
+
+run: program
 	cd build && ./tonewright
 
 # Every test, three times over: the plain build, the AddressSanitizer +
@@ -30,8 +37,8 @@ test-fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target tw_fuzzers
 	cd build-fuzz && ctest --output-on-failure -L fuzz -j $(JOBS)
 
-install: build
-	cmake --install build
+install: program
+	cmake --install build --strip
 
 bench:
 	cmake -S . -B build -DTW_WERROR=ON $(CMAKE_FLAGS)

@@ -7,7 +7,7 @@ foreach(folder ${TW_RUNTIME_FOLDERS})
   file(GLOB_RECURSE files CONFIGURE_DEPENDS ${src}/*)
   set(stamp ${CMAKE_BINARY_DIR}/.runtime-${folder}.stamp)
   add_custom_command(OUTPUT ${stamp}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${TW_RUNTIME_DIR}/${folder}
+    COMMAND ${CMAKE_COMMAND} -E remove_directory ${TW_RUNTIME_DIR}/${folder}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TW_RUNTIME_DIR}/${folder}
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${src} ${TW_RUNTIME_DIR}/${folder}
     COMMAND ${CMAKE_COMMAND} -E touch ${stamp}

@@ -6,6 +6,7 @@
 
 #include "app/Conversion.h"
 #include "app/Prompt.h"
+#include "app/RuntimeFolder.h"
 #include "headset/UsbHidOperation.h"
 
 #include <QCoreApplication>
@@ -21,7 +22,7 @@
 PresetStore::PresetStore()
 {
     if (QCoreApplication::instance())
-        m_qstrAppDirPath = QCoreApplication::applicationDirPath();
+        m_qstrAppDirPath = runtimeFilesFolder();
 }
 
 PresetStore::~PresetStore() = default;

@@ -5,7 +5,7 @@
 // few steps that need the window's buttons are the virtual hooks at the end, which the
 // window overrides (they do nothing here).
 //
-// Files: a read-only default file per headset model in <program folder>/DefaultFile/
+// Files: a read-only default file per headset model in <run-time files>/DefaultFile/
 // ("VID-2e7a&PID-0411.json"), and a user file per headset in
 // <Documents>/<program name>/UserFile/ ("VID-2e7a&PID-0411&UUID-0a1b2c3d.json"), made
 // as a copy of the default file and the only preset file ever written.
@@ -103,7 +103,7 @@ public:
 
     // Files.
     QStringList m_listJsonFileName;
-    QString m_qstrAppDirPath;               // the program's folder
+    QString m_qstrAppDirPath;               // the run-time files' folder (runtimeFilesFolder)
     QString m_qstrDefaultFileName;
     QString m_qstrCurrentUserFileName;
     int m_nJsonFileStatus = 0;              // -1 default file missing, -2 user file not made

@@ -5,6 +5,7 @@
 
 #include "app/AppShell.h"
 #include "app/Autorun.h"
+#include "app/RuntimeFolder.h"
 #include "headset/MyThread.h"
 #include "headset/MyThread_Two.h"
 #include "headset/UsbHidOperation.h"
@@ -84,7 +85,7 @@ void MainWindow::InitMyDialog()
     m_nSliderTimerId = 0;
     m_nSliderTick = 0;
     m_bDragging = false;
-    m_qstrAppDirPath = QCoreApplication::applicationDirPath();
+    m_qstrAppDirPath = runtimeFilesFolder();
     m_nStereoCustomCount = m_nSurroundCustomCount = 0;
     m_nSliderMoved = m_nSliderSendReady = 0;
     std::fill(std::begin(m_ucDeviceUuid), std::end(m_ucDeviceUuid), 0);

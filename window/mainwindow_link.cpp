@@ -8,7 +8,6 @@
 #include "headset/UsbHidOperation.h"
 #include "platform/udev/DeviceMonitor.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QTimerEvent>
 
@@ -77,7 +76,7 @@ void MainWindow::showHeadsetPicture()
         ui.label_Spectrum->setStyleSheet(QStringLiteral("border-image: url(:/headset/pic/headset/7728.png);"));
         return;
     }
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folder = m_qstrAppDirPath;
     qDebug() << folder;
     const QString sheet = QStringLiteral("%1%2%3")
                               .arg(QStringLiteral("border-image:url(%1").arg(folder), QStringLiteral("/photo/"),

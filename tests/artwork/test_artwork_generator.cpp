@@ -13,9 +13,9 @@
 
 namespace {
 
-// The generator's part of resources/: the picture, photo and audio folders and its
-// resource file. The rest of resources/ belongs to others.
-const char *const kGeneratedFolders[] = {"pic", "photo", "audio"};
+// The generator's part of resources/: the picture, photo, audio and menu icon folders
+// and its resource file. The rest of resources/ belongs to others.
+const char *const kGeneratedFolders[] = {"pic", "photo", "audio", "icons"};
 const char kResourceFile[] = "artwork.qrc";
 
 QStringList generatedFiles(const QString &root)

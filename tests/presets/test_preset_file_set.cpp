@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 QString userFolder()
@@ -22,7 +25,8 @@ void openHeadset(PresetStore &store, quint16 pid, const QByteArray &uuid)
 {
     g_sOpenVid = 0x2e7a;
     g_sOpenPid = pid;
-    std::copy(uuid.begin(), uuid.end(), store.m_ucDeviceUuid);
+    const auto length = std::min(static_cast<std::size_t>(uuid.size()), sizeof store.m_ucDeviceUuid);
+    std::memcpy(store.m_ucDeviceUuid, uuid.constData(), length);
 }
 
 // The steps the window runs for a headset with a new unique id.

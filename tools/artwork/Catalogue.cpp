@@ -236,25 +236,40 @@ void addSpeakerTest(QVector<Artwork> &out)
     out.append(head);
 }
 
+// The program's icon: the window's, the tray's and the desktop menu's.
+void drawProgramIcon(QPainter &p, const QSize &size, qreal)
+{
+    const QRectF r = whole(size);
+    const qreal radius = size.width() * 0.2;
+    QLinearGradient face(0, 0, 0, size.height());
+    face.setColorAt(0, kPanel);
+    face.setColorAt(1, kInput);
+    p.setPen(Qt::NoPen);
+    p.setBrush(face);
+    p.drawRoundedRect(r, radius, radius);
+    p.setPen(QPen(kAccent, qMax(1.0, size.width() / 16.0)));
+    p.setBrush(Qt::NoBrush);
+    const qreal in = size.width() / 10.0;
+    p.drawRoundedRect(r.adjusted(in, in, -in, -in), radius * 0.6, radius * 0.6);
+    drawHeadphones(p, r.adjusted(in, in, -in, -in), kWhite);
+}
+
+// The menu icon in the freedesktop icon theme layout, installed under share/icons/.
+void addDesktopIcons(QVector<Artwork> &out)
+{
+    const QString apps = QStringLiteral("/apps/tonewright");
+    for (int side : windowIconSizes())
+        out.append(still(QString(), QStringLiteral("icons/hicolor/%1x%1").arg(side) + apps + QStringLiteral(".png"),
+                         QSize(side, side), drawProgramIcon));
+    const QString scalable = QStringLiteral("icons/hicolor/scalable") + apps + QStringLiteral(".svg");
+    out.append(Artwork{QString(), scalable, scalable, QSize(256, 256), Kind::Vector, drawProgramIcon});
+}
+
 void addProgramPictures(QVector<Artwork> &out)
 {
     const QString t = QStringLiteral("/Tonewright");
     out.append(Artwork{t, QStringLiteral("pic/bb.ico"), QStringLiteral("pic/bb.ico"), QSize(256, 256), Kind::WindowIcon,
-                       [](QPainter &p, const QSize &size, qreal) {
-                           const QRectF r = whole(size);
-                           const qreal radius = size.width() * 0.2;
-                           QLinearGradient face(0, 0, 0, size.height());
-                           face.setColorAt(0, kPanel);
-                           face.setColorAt(1, kInput);
-                           p.setPen(Qt::NoPen);
-                           p.setBrush(face);
-                           p.drawRoundedRect(r, radius, radius);
-                           p.setPen(QPen(kAccent, qMax(1.0, size.width() / 16.0)));
-                           p.setBrush(Qt::NoBrush);
-                           const qreal in = size.width() / 10.0;
-                           p.drawRoundedRect(r.adjusted(in, in, -in, -in), radius * 0.6, radius * 0.6);
-                           drawHeadphones(p, r.adjusted(in, in, -in, -in), kWhite);
-                       }});
+                       drawProgramIcon});
     out.append(still(t, QStringLiteral("pic/FX.png"), QSize(781, 641),
                      [](QPainter &p, const QSize &size, qreal) { drawNoiseCancelling(p, size); }));
     // The headset pictures the program reads from its photo folder, named by product id.
@@ -272,6 +287,7 @@ QVector<Artwork> build()
     addPresetList(out);
     addSpeakerTest(out);
     addProgramPictures(out);
+    addDesktopIcons(out);
     return out;
 }
 

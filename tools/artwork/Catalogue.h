@@ -16,13 +16,14 @@ enum class Kind {
     TabIcon,    // a PNG for the west tab bar: drawn upright, stored turned a quarter clockwise
     Animation,  // a GIF; the painter is called once per frame
     WindowIcon, // an ICO holding several sizes
+    Vector,     // an SVG, drawn once at its nominal size
 };
 
 // phase runs from 0 up to (not including) 1 across an animation's frames; 0 for stills.
 using Painter = std::function<void(QPainter &, const QSize &, qreal phase)>;
 
 struct Artwork {
-    QString prefix;  // resource prefix; empty for files laid beside the program
+    QString prefix;  // resource prefix; empty for files not compiled in (laid beside the program, installed)
     QString name;    // resource name under the prefix (may be non-ASCII)
     QString file;    // path of the file under resources/, ASCII only
     QSize size;      // size as stored (a tab icon's is its turned size)
@@ -36,7 +37,7 @@ struct Artwork {
 
 const QVector<Artwork> &catalogue();
 
-// The window icon's sizes, smallest first.
+// The window icon's sizes, smallest first; the menu icon is drawn at the same sizes.
 const QVector<int> &windowIconSizes();
 
 } // namespace art

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSvgGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTransform>
@@ -97,6 +99,41 @@ QString writeWindowIcon(const Artwork &artwork, const QString &path)
     return runConvert(arguments << path);
 }
 
+// The generator states the picture's size in millimetres, which readers turn into pixels
+// at differing resolutions; an icon's nominal size is meant in pixels.
+QString sizeInPixels(const QString &path, const QSize &size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read ") + path;
+    QString text = QString::fromUtf8(file.readAll());
+    file.close();
+    text.replace(QRegularExpression(QStringLiteral("<svg width=\"[^\"]*\" height=\"[^\"]*\"")),
+                 QStringLiteral("<svg width=\"%1\" height=\"%2\"").arg(size.width()).arg(size.height()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0)
+        return QStringLiteral("cannot write ") + path;
+    return QString();
+}
+
+QString writeVector(const Artwork &artwork, const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(artwork.size);
+    svg.setViewBox(QRect(QPoint(0, 0), artwork.size));
+    svg.setTitle(QFileInfo(path).completeBaseName());
+    svg.setDescription(QString());
+    QPainter p;
+    if (!p.begin(&svg))
+        return QStringLiteral("cannot write ") + path;
+    p.setRenderHint(QPainter::Antialiasing);
+    artwork.paint(p, artwork.size, 0);
+    if (!p.end())
+        return QStringLiteral("cannot write ") + path;
+    return sizeInPixels(path, artwork.size);
+}
+
 } // namespace
 
 QString writeArtwork(const Artwork &artwork, const QString &root)
@@ -115,6 +152,8 @@ QString writeArtwork(const Artwork &artwork, const QString &root)
         return writeAnimation(artwork, path);
     case Kind::WindowIcon:
         return writeWindowIcon(artwork, path);
+    case Kind::Vector:
+        return writeVector(artwork, path);
     }
     return QStringLiteral("unknown kind of artwork");
 }

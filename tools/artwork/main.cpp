@@ -1,5 +1,6 @@
 // Draws Tonewright's artwork: every picture, animation and icon the window uses, the
-// headset pictures laid beside the program, the speaker-test sound and the resource file.
+// headset pictures laid beside the program, the menu icons, the speaker-test sound and
+// the resource file.
 //
 //   tw_artwork_gen <resources folder>
 #include "Catalogue.h"

@@ -1,0 +1,10 @@
+// Where the run-time files (DefaultFile/, photo/, audio/) live.
+#pragma once
+
+#include <QString>
+
+// The folder holding DefaultFile/, photo/ and audio/: the program's own folder when they
+// lie beside it (the build tree, an unpacked copy), else the data folder the install laid
+// out relative to the program (bin/../share/tonewright). When neither holds them, the
+// program's folder, so that what is missing is reported against the place it was looked for.
+QString runtimeFilesFolder();

@@ -1,0 +1,220 @@
+// Installing as a packager does (`cmake --install` with prefix /usr into a staging
+// folder) and as a user does (under a prefix of their own): the menu entry, AppStream
+// data, icons, run-time files, licences and udev rule land where a Linux desktop looks
+// for them, and the installed program finds its files and serves the headset.
+#include "TestEnv.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImageReader>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr int kProcessTimeoutMs = 120000;
+
+struct Outcome {
+    int exitCode = -1;
+    QByteArray output;
+};
+
+Outcome run(const QString &program, const QStringList &arguments,
+            const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    Outcome outcome;
+    if (process.waitForFinished(kProcessTimeoutMs) && process.exitStatus() == QProcess::NormalExit)
+        outcome.exitCode = process.exitCode();
+    outcome.output = process.readAll();
+    return outcome;
+}
+
+// `cmake --install` of the build tree; destdir empty installs in place under the prefix.
+Outcome install(const QString &prefix, const QString &destdir)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (destdir.isEmpty())
+        env.remove(QStringLiteral("DESTDIR"));
+    else
+        env.insert(QStringLiteral("DESTDIR"), destdir);
+    return run(qEnvironmentVariable("TW_CMAKE"),
+               {QStringLiteral("--install"), qEnvironmentVariable("TW_BUILD_DIR"), QStringLiteral("--prefix"), prefix,
+                QStringLiteral("--strip")},
+               env);
+}
+
+QJsonObject readJson(const QString &path)
+{
+    return QJsonDocument::fromJson(tw::readFileBytes(path)).object();
+}
+
+bool writeJson(const QString &path, const QJsonObject &object)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && file.write(QJsonDocument(object).toJson()) > 0;
+}
+
+} // namespace
+
+class TestInstall : public QObject
+{
+    Q_OBJECT
+
+public:
+    static void initMain() { tw::isolateTestEnvironment(); }
+
+private:
+    QTemporaryDir m_stage;
+    QString m_usr; // the staged /usr
+
+    QString staged(const QString &relative) const { return m_usr + QLatin1Char('/') + relative; }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_stage.isValid());
+        const Outcome outcome = install(QStringLiteral("/usr"), m_stage.path());
+        QVERIFY2(outcome.exitCode == 0, outcome.output.constData());
+        m_usr = m_stage.filePath(QStringLiteral("usr"));
+    }
+
+    void menuEntryAndAppStreamDataValidate()
+    {
+        const QString entry = staged(QStringLiteral("share/applications/tonewright.desktop"));
+        const QString metainfo = staged(QStringLiteral("share/metainfo/tonewright.metainfo.xml"));
+        QVERIFY(QFile::exists(entry));
+        QVERIFY(QFile::exists(metainfo));
+        Outcome outcome = run(QStringLiteral("desktop-file-validate"), {entry});
+        QVERIFY2(outcome.exitCode == 0, outcome.output.constData());
+        outcome = run(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo});
+        QVERIFY2(outcome.exitCode == 0, outcome.output.constData());
+        // The entry starts the installed program and shows the installed icon.
+        const QByteArray text = tw::readFileBytes(entry);
+        QVERIFY(text.contains("\nExec=tonewright\n"));
+        QVERIFY(text.contains("\nIcon=tonewright\n"));
+        QVERIFY(QFile::exists(staged(QStringLiteral("bin/tonewright"))));
+        QVERIFY(tw::readFileBytes(metainfo).contains("<launchable type=\"desktop-id\">tonewright.desktop</launchable>"));
+    }
+
+    void iconAtEverySize_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        for (int side : {16, 24, 32, 48, 64, 128, 256})
+            QTest::newRow(qPrintable(QString::number(side)))
+                << QStringLiteral("share/icons/hicolor/%1x%1/apps/tonewright.png").arg(side) << QSize(side, side);
+        QTest::newRow("scalable") << QStringLiteral("share/icons/hicolor/scalable/apps/tonewright.svg")
+                                  << QSize(256, 256);
+    }
+
+    void iconAtEverySize()
+    {
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        QImageReader icon(staged(file));
+        QVERIFY2(icon.canRead(), qPrintable(file));
+        QCOMPARE(icon.size(), size);
+    }
+
+    void runtimeFilesAndLicencesUnderShare()
+    {
+        for (const char *file : {"share/tonewright/DefaultFile/VID-2e7a&PID-0411.json",
+                                 "share/tonewright/DefaultFile/VID-2e7a&PID-0412.json",
+                                 "share/tonewright/photo/0411.png", "share/tonewright/photo/0412.png",
+                                 "share/tonewright/audio/test.wav", "share/doc/tonewright/copyright",
+                                 "share/doc/tonewright/LiberationSans-Regular.COPYING",
+                                 "share/doc/tonewright/Jura-Light.COPYING"})
+            QVERIFY2(QFile::exists(staged(QLatin1String(file))), file);
+        // Beside the program and its library there is nothing but the program's code.
+        QDirIterator lib(staged(QStringLiteral("lib")), {QStringLiteral("*.json"), QStringLiteral("*.png"),
+                                                         QStringLiteral("*.wav")},
+                         QDir::Files, QDirIterator::Subdirectories);
+        QVERIFY2(!lib.hasNext(), qPrintable(lib.hasNext() ? lib.next() : QString()));
+        const QByteArray copyright = tw::readFileBytes(staged(QStringLiteral("share/doc/tonewright/copyright")));
+        QVERIFY(copyright.contains("Liberation Sans") && copyright.contains("Jura"));
+    }
+
+    void installedProgramIsStripped()
+    {
+        const Outcome sections = run(QStringLiteral("readelf"), {QStringLiteral("-S"), staged(QStringLiteral("bin/tonewright"))});
+        QCOMPARE(sections.exitCode, 0);
+        QVERIFY(!sections.output.contains(".symtab"));
+    }
+
+    void udevRuleWhereConfigured()
+    {
+        QString rules = qEnvironmentVariable("TW_UDEV_RULES_DIR");
+        QVERIFY(!rules.isEmpty());
+        rules = QDir::isRelativePath(rules) ? staged(rules) : m_stage.path() + rules;
+        QVERIFY2(QFile::exists(rules + QStringLiteral("/70-tonewright.rules")), qPrintable(rules));
+    }
+
+    // The installed program, started with no hint where its files are, makes the
+    // headset's user file from the installed default file (marked here, so that a copy
+    // of the build tree's could not pass).
+    void installedProgramServesTheHeadset()
+    {
+        const QString defaultFile = staged(QStringLiteral("share/tonewright/DefaultFile/VID-2e7a&PID-0411.json"));
+        QJsonObject defaults = readJson(defaultFile);
+        QJsonObject modes = defaults.value(QStringLiteral("defaultMode")).toObject();
+        QVERIFY(modes.contains(QStringLiteral("Stereo 0 Pop")));
+        QJsonObject pop = modes.value(QStringLiteral("Stereo 0 Pop")).toObject();
+        pop.insert(QStringLiteral("parameter"), QStringLiteral("7,-7,7,-7,7,-7,7,-7,7,-7"));
+        modes.insert(QStringLiteral("Stereo 0 Pop"), pop);
+        defaults.insert(QStringLiteral("defaultMode"), modes);
+        QVERIFY(writeJson(defaultFile, defaults));
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LD_LIBRARY_PATH"), qEnvironmentVariable("TW_SIM_LIBRARY_DIR"));
+        env.insert(QStringLiteral("TW_SIM_HEADSETS"), QStringLiteral("0411"));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(staged(QStringLiteral("bin/tonewright")), QStringList());
+        QVERIFY(program.waitForStarted());
+
+        const QString userFile = QDir::homePath()
+                                 + QStringLiteral("/Documents/tonewright/UserFile/VID-2e7a&PID-0411&UUID-0a0b0c0d.json");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(userFile), 30000);
+        const QJsonObject user = readJson(userFile);
+        program.kill();
+        program.waitForFinished(5000);
+        QCOMPARE(user.value(QStringLiteral("defaultMode")).toObject(), modes);
+    }
+
+    // An install under a prefix of one's own writes nothing outside it, so it needs no root.
+    void userPrefixInstallStaysInsideIt()
+    {
+        if (!QDir::isRelativePath(qEnvironmentVariable("TW_UDEV_RULES_DIR")))
+            QSKIP("this build puts the udev rule in a fixed system folder");
+        QTemporaryDir prefix;
+        QVERIFY(prefix.isValid());
+        const Outcome outcome = install(prefix.path(), QString());
+        QVERIFY2(outcome.exitCode == 0, outcome.output.constData());
+        const QList<QByteArray> installed =
+            tw::readFileBytes(qEnvironmentVariable("TW_BUILD_DIR") + QStringLiteral("/install_manifest.txt"))
+                .split('\n');
+        int count = 0;
+        for (const QByteArray &path : installed) {
+            if (path.isEmpty())
+                continue;
+            ++count;
+            QVERIFY2(path.startsWith(QFile::encodeName(prefix.path()) + '/'), path.constData());
+        }
+        QVERIFY(count > 0);
+        QVERIFY(QFile::exists(prefix.filePath(QStringLiteral("lib/udev/rules.d/70-tonewright.rules"))));
+        QVERIFY(QFile::exists(prefix.filePath(QStringLiteral("bin/tonewright"))));
+    }
+};
+
+QTEST_MAIN(TestInstall)
+#include "test_install.moc"

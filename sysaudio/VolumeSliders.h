@@ -1,6 +1,6 @@
 // The window's three volume sliders and their value boxes, kept in step with the
 // sound server: the two equaliser pages' sliders drive the output volume, the
-// microphone page's slider the level of every microphone (and unmutes them).
+// microphone page's slider the level of the headset's microphone (and unmutes it).
 //
 // A plain class the main window inherits: it holds no QObject of its own, so the
 // window hands over its widgets and itself (as parent of the timer and context of the

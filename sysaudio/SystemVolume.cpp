@@ -85,3 +85,8 @@ void getMicVolume(int &percent)
     if (microphone && pa_cvolume_valid(&microphone->volume))
         percent = shownPercent(*microphone);
 }
+
+unsigned long long systemVolumeChangeCount()
+{
+    return pulse::changeCount();
+}

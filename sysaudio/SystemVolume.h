@@ -29,3 +29,7 @@ void setMicMuteAndVolume(bool mute, float percent);
 // Writes the microphone's level into `percent` (rounded, at most 100); left
 // untouched when there is no microphone.
 void getMicVolume(int &percent);
+
+// A number that changes whenever what the calls above read may have changed (a change
+// on the server, one sent from here, a server found or lost); cheap to ask.
+unsigned long long systemVolumeChangeCount();

@@ -7,6 +7,7 @@
 #include <pulse/timeval.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -153,7 +154,20 @@ public:
         LoopLock lock(m_loop);
         drop();
         m_retryAt = {};
+        m_retryAtTicks = 0;
         m_retryPause = kFirstRetryPause;
+    }
+
+    uint64_t changeCount()
+    {
+        if (!m_loop)
+            return 0;
+        // Only a missing connection whose pause is over costs a lock (and a try).
+        if (!m_ready.load() && Clock::now().time_since_epoch().count() >= m_retryAtTicks.load()) {
+            LoopLock lock(m_loop);
+            ensureLocked();
+        }
+        return m_changes.load();
     }
 
     Result watched(Watched &state)
@@ -184,6 +198,7 @@ public:
         pa_operation_unref(operation);
         ++m_changesInFlight[device];
         apply(m_watched);
+        ++m_changes;
         return Result::Ok;
     }
 
@@ -254,6 +269,7 @@ private:
             return Result::NoServer;
         }
         m_retryPause = kFirstRetryPause;
+        m_ready = true;
         return Result::Ok;
     }
 
@@ -306,6 +322,7 @@ private:
     {
         drop();
         m_retryAt = Clock::now() + m_retryPause;
+        m_retryAtTicks = m_retryAt.time_since_epoch().count();
         m_retryPause = std::min<Clock::duration>(m_retryPause * 2, kLongestRetryPause);
     }
 
@@ -319,9 +336,11 @@ private:
             m_context = nullptr;
         }
         m_loaded = false;
+        m_ready = false;
         m_loadsInFlight = 0;
         m_changesInFlight.clear();
         m_watched = Watched{};
+        ++m_changes;
     }
 
     // A request that could not be sent: either the connection is gone, or the server said no.
@@ -338,7 +357,12 @@ private:
     static void onContextState(pa_context *context, void *userdata)
     {
         auto *self = static_cast<Connection *>(userdata);
-        if (pa_context_get_state(context) == PA_CONTEXT_READY) {
+        const pa_context_state_t state = pa_context_get_state(context);
+        if (!PA_CONTEXT_IS_GOOD(state)) {
+            self->m_ready = false; // lost: the next call finds out and pauses
+            ++self->m_changes;
+        }
+        if (state == PA_CONTEXT_READY) {
             const auto mask = static_cast<pa_subscription_mask_t>(PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SOURCE
                                                                   | PA_SUBSCRIPTION_MASK_SERVER);
             pa_operation *subscribed = pa_context_subscribe(context, mask, nullptr, nullptr);
@@ -408,6 +432,7 @@ private:
 
     void loadFinished()
     {
+        ++m_changes; // each answer may have changed the watched devices
         if (--m_loadsInFlight <= 0) {
             m_loadsInFlight = 0;
             m_loaded = true;
@@ -503,6 +528,10 @@ private:
     pa_context *m_context = nullptr;
     Clock::time_point m_retryAt{};
     Clock::duration m_retryPause = kFirstRetryPause;
+    // Read without the lock by changeCount().
+    std::atomic<Clock::rep> m_retryAtTicks{0};
+    std::atomic<bool> m_ready{false};          // connected and loaded
+    std::atomic<uint64_t> m_changes{0};        // bumped by every change of the watched devices
 
     Watched m_watched;
     bool m_loaded = false;       // the first full load after connecting has arrived
@@ -594,6 +623,11 @@ void disconnect()
 Result watched(Watched &state)
 {
     return connection().watched(state);
+}
+
+uint64_t changeCount()
+{
+    return connection().changeCount();
 }
 
 Result requestSinkVolume(uint32_t index, const pa_cvolume &volume)

@@ -68,6 +68,11 @@ void disconnect();
 // no connection is up).
 Result watched(Watched &state);
 
+// A number that changes whenever the watched devices (or the connection) change, so
+// a caller can skip re-reading what it has seen. Costs no lock while connected;
+// connects first when no connection is up and no pause after a failure is running.
+uint64_t changeCount();
+
 // Changes sent without waiting for the server's answer; the watched devices show the
 // change at once. NoServer without a connection, Failed when the request could not
 // be sent. A refusal that comes later is seen as the server's own state again.

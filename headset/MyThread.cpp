@@ -9,11 +9,13 @@
 #include <cstring>
 
 namespace {
-constexpr int kReadTimeoutMs = 50;
+// The read waits for an answer with no time-out: a stop request wakes it
+// (hid_interrupt_read), so a quiet headset costs no wake-ups at all.
+constexpr int kReadWaitForever = -1;
 constexpr int kPassPauseMs = 1;
-// A failing read returns at once (the headset is gone); wait as long as a quiet
-// read would, so the loop does not spin until the window stops it.
-constexpr int kReadErrorPauseMs = kReadTimeoutMs;
+// A failing read returns at once (the headset is gone); pause as long as the old
+// 50 ms read time-out, so the loop does not spin until the window stops it.
+constexpr int kReadErrorPauseMs = 50;
 } // namespace
 
 MyThread::MyThread()
@@ -28,8 +30,21 @@ MyThread::~MyThread()
 
 void MyThread::stopAndWait()
 {
-    m_fRunning = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_pauseMutex);
+        m_fRunning = 0;
+    }
+    m_pauseEnd.notify_all();
+    if (g_hidDevice)
+        hid_interrupt_read(g_hidDevice);
     wait();
+}
+
+void MyThread::pauseAfterPass(int nRead)
+{
+    const int ms = nRead < 0 ? kReadErrorPauseMs : kPassPauseMs;
+    std::unique_lock<std::mutex> lock(m_pauseMutex);
+    m_pauseEnd.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_fRunning == 0; });
 }
 
 void MyThread::processReport(const unsigned char *report, int nRead)
@@ -74,8 +89,8 @@ void MyThread::run()
         }
         if (!g_hidDevice)
             return;
-        const int n = hid_read_timeout(g_hidDevice, g_ucReadBuf, sizeof g_ucReadBuf, kReadTimeoutMs);
+        const int n = hid_read_timeout(g_hidDevice, g_ucReadBuf, sizeof g_ucReadBuf, kReadWaitForever);
         processReport(g_ucReadBuf, n);
-        QThread::msleep(n < 0 ? kReadErrorPauseMs : kPassPauseMs);
+        pauseAfterPass(n);
     }
 }

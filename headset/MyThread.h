@@ -5,6 +5,8 @@
 #include <QThread>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 class MyThread : public QThread
 {
@@ -16,8 +18,8 @@ public:
     // The loop runs while this is 1; written by the GUI thread.
     std::atomic<int> m_fRunning{0};
 
-    // Clears the run flag and waits until run() has returned (at most one read
-    // time-out). Call before closing the handle the thread reads.
+    // Clears the run flag, wakes the waiting read and waits until run() has
+    // returned. Call before closing the handle the thread reads.
     void stopAndWait();
 
     // One report of nRead bytes: checked, decoded, and the answer's code emitted.
@@ -30,4 +32,11 @@ signals:
 
 protected:
     void run() override;
+
+private:
+    // The short pause between two passes, longer after a failed read; a stop ends it.
+    void pauseAfterPass(int nRead);
+
+    std::mutex m_pauseMutex;
+    std::condition_variable m_pauseEnd;
 };

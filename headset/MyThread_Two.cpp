@@ -21,15 +21,9 @@ constexpr int kStartLogTick = 10;
 
 } // namespace
 
-SequencerActiveFlag &SequencerActiveFlag::operator=(int value)
+SequencerSwitch &SequencerSwitch::operator=(int value)
 {
-    // A new test: announce it before the sequencer can see the flag set, so the
-    // count restarts even if no tick ran since the last stop.
-    if (value == 1 && m_value.load() == 0) {
-        m_owner.m_fPause = 0;
-        ++m_owner.m_nStartCount;
-    }
-    m_value.store(value);
+    m_owner.switchTo(*this, value);
     return *this;
 }
 
@@ -45,8 +39,32 @@ MyThread_Two::~MyThread_Two()
 
 void MyThread_Two::stopAndWait()
 {
-    m_fQuit = true;
+    {
+        std::lock_guard<std::mutex> lock(m_wakeMutex);
+        m_fQuit = true;
+    }
+    m_wake.notify_all();
     wait();
+}
+
+void MyThread_Two::switchTo(SequencerSwitch &which, int value)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_wakeMutex);
+        // A new test: announce it before the sequencer can see the flag set, so the
+        // count restarts even if no tick ran since the last stop.
+        if (&which == &m_fActive && value == 1 && m_fActive.m_value.load() == 0) {
+            m_fPause.m_value.store(0);
+            ++m_nStartCount;
+        }
+        which.m_value.store(value);
+    }
+    m_wake.notify_all();
+}
+
+bool MyThread_Two::testRunning() const
+{
+    return m_fActive.m_value.load() == 1 && m_fPause.m_value.load() == 0;
 }
 
 void MyThread_Two::tickOnce()
@@ -76,12 +94,30 @@ void MyThread_Two::tickOnce()
     }
 }
 
+bool MyThread_Two::waitForRunningTest()
+{
+    std::unique_lock<std::mutex> lock(m_wakeMutex);
+    m_wake.wait(lock, [this] { return m_fQuit || testRunning(); });
+    return !m_fQuit;
+}
+
+bool MyThread_Two::sleepOneTick()
+{
+    // Only the end of the loop cuts a tick short: a pause or stop written meanwhile is
+    // seen by the next tick, as with a plain sleep.
+    std::unique_lock<std::mutex> lock(m_wakeMutex);
+    return !m_wake.wait_for(lock, std::chrono::milliseconds(m_nTickMs.load()), [this] { return m_fQuit; });
+}
+
 void MyThread_Two::run()
 {
     qDebug() << "thread Two... ... ... ...";
-    while (!m_fQuit) {
+    // A running test ticks; idle or paused, the thread sleeps after one last tick (which
+    // holds the count at 0 when idle) until the window writes a switch.
+    for (;;) {
         tickOnce();
-        QThread::msleep(static_cast<unsigned long>(m_nTickMs.load()));
+        if (!(testRunning() ? sleepOneTick() : waitForRunningTest()))
+            return;
     }
 }
 

@@ -5,17 +5,20 @@
 #include <QThread>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 class MyThread_Two;
 
-// The sequencer's start/stop switch. It reads and assigns like the int the window
-// writes (1 start, 0 stop); a start also clears a pause left over from the last
-// test and makes the count begin again at tick 0, however soon it follows a stop.
-class SequencerActiveFlag
+// One of the sequencer's switches the window writes (start/stop, pause/resume). It
+// reads and assigns like a plain int; every write wakes the sequencer, which sleeps
+// while no test runs. A start also clears a pause left over from the last test and
+// makes the count begin again at tick 0, however soon it follows a stop.
+class SequencerSwitch
 {
 public:
-    explicit SequencerActiveFlag(MyThread_Two &owner) : m_owner(owner) {}
-    SequencerActiveFlag &operator=(int value);
+    explicit SequencerSwitch(MyThread_Two &owner) : m_owner(owner) {}
+    SequencerSwitch &operator=(int value);
     operator int() const { return m_value.load(); }
 
 private:
@@ -31,9 +34,9 @@ public:
     MyThread_Two();
     ~MyThread_Two() override; // stops the loop and waits for it
 
-    SequencerActiveFlag m_fActive{*this}; // 1 while a test runs (GUI thread writes)
-    std::atomic<int> m_fPause{0};          // 1 while the test is paused (GUI thread writes)
-    int m_nTick = 0;                       // ticks since the test started (sequencer thread)
+    SequencerSwitch m_fActive{*this}; // 1 while a test runs (GUI thread writes)
+    SequencerSwitch m_fPause{*this};  // 1 while the test is paused (GUI thread writes)
+    int m_nTick = 0;                  // ticks since the test started (sequencer thread)
 
     // Length of one tick; 10 ms in the program, shorter in tests.
     void setTickMilliseconds(int ms) { m_nTickMs = ms; }
@@ -52,11 +55,20 @@ protected:
     void run() override;
 
 private:
-    friend class SequencerActiveFlag;
+    friend class SequencerSwitch;
+    void switchTo(SequencerSwitch &which, int value);
+    bool testRunning() const;
+    // Blocks while no test runs; false once the loop is to end.
+    bool waitForRunningTest();
+    // Sleeps one tick; false once the loop is to end.
+    bool sleepOneTick();
+
+    std::mutex m_wakeMutex;
+    std::condition_variable m_wake;
     std::atomic<int> m_nStartCount{0}; // bumped by every start
     int m_nSeenStartCount = 0;
     std::atomic<int> m_nTickMs{10};
-    std::atomic<bool> m_fQuit{false};
+    bool m_fQuit = false; // guarded by m_wakeMutex
 };
 
 // Never started, never created by the program; kept with its log line.

@@ -2,24 +2,44 @@
 
 #include "sysaudio/AudioDevices.h"
 
+#include "headset/UsbHidOperation.h"
+
 namespace {
+
+// The devices as the server last reported them, or the name of the step that failed
+// when there is no server to ask.
+pulse::Watched watchedDevices()
+{
+    pulse::Watched watched;
+    if (pulse::watched(watched) != pulse::Result::Ok)
+        throw "CoCreateInstance";
+    return watched;
+}
 
 // The default output device, or the name of the step at which finding it failed.
 pulse::Device defaultOutput()
 {
-    std::string name;
-    switch (pulse::defaultSinkName(name)) {
-    case pulse::Result::Ok:
-        break;
-    case pulse::Result::NotFound:
+    const pulse::Watched watched = watchedDevices();
+    if (watched.defaultSinkName.empty())
         throw "GetDefaultAudioEndpoint";
-    default:
-        throw "CoCreateInstance";
-    }
-    pulse::Device sink;
-    if (pulse::sinkByName(name, sink) != pulse::Result::Ok)
+    if (!watched.defaultSinkFound)
         throw "pDevice->Active";
-    return sink;
+    return watched.defaultSink;
+}
+
+// The microphone the window shows and sets: the headset's own capture device, else
+// the server's default one. Null when there is neither (or no server).
+const pulse::Device *windowMicrophone(const pulse::Watched &watched)
+{
+    for (const pulse::Device &source : watched.sources) {
+        if (!source.monitor && source.usbVendorId == kHeadsetVendorId)
+            return &source;
+    }
+    for (const pulse::Device &source : watched.sources) {
+        if (source.name == watched.defaultSourceName)
+            return &source;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -27,8 +47,14 @@ pulse::Device defaultOutput()
 void setSystemVolume(int percent)
 {
     const pulse::Device sink = defaultOutput();
-    if (pulse::setSinkVolume(sink.index, pulse::scaledVolume(sink, percent)) != pulse::Result::Ok)
+    switch (pulse::requestSinkVolume(sink.index, pulse::scaledVolume(sink, percent))) {
+    case pulse::Result::Ok:
+        return;
+    case pulse::Result::NoServer:
+        throw "CoCreateInstance"; // lost since the lookup
+    default:
         throw "SetMasterVolumeLevelScalar";
+    }
 }
 
 int getSystemVolume()
@@ -41,16 +67,26 @@ int getSystemVolume()
 
 void setMicMuteAndVolume(bool mute, float percent)
 {
-    for (const pulse::Device &microphone : microphones()) {
-        pulse::setSourceMute(microphone.index, mute);
-        pulse::setSourceVolume(microphone.index, pulse::scaledVolume(microphone, percent));
+    pulse::Watched watched;
+    if (pulse::watched(watched) != pulse::Result::Ok)
+        return;
+    if (const pulse::Device *microphone = windowMicrophone(watched)) {
+        pulse::requestSourceMute(microphone->index, mute);
+        pulse::requestSourceVolume(microphone->index, pulse::scaledVolume(*microphone, percent));
     }
 }
 
 void getMicVolume(int &percent)
 {
-    for (const pulse::Device &microphone : microphones()) {
-        if (pa_cvolume_valid(&microphone.volume))
-            percent = shownPercent(microphone);
-    }
+    pulse::Watched watched;
+    if (pulse::watched(watched) != pulse::Result::Ok)
+        return;
+    const pulse::Device *microphone = windowMicrophone(watched);
+    if (microphone && pa_cvolume_valid(&microphone->volume))
+        percent = shownPercent(*microphone);
+}
+
+unsigned long long systemVolumeChangeCount()
+{
+    return pulse::changeCount();
 }

@@ -1,15 +1,20 @@
 // Output volume and microphone level of the desktop's sound server.
 //
-// The output volume is that of the default output device; the microphones are every
-// capture device that is in use (plugged in) and is not the monitor of an output.
-// Percent is 0..100 of the server's normal volume; all channels move together, so
-// the balance between them is kept.
+// The output volume is that of the default output device; the microphone is the
+// headset's own capture device (the one on the headset's USB vendor id), else the
+// server's default capture device. Readings come from what the server last reported
+// (no round trip) and changes are sent without waiting for the answer, so none of
+// these calls keeps the caller waiting on the server (beyond a short, bounded wait
+// when a connection is first made). Percent is 0..100 of the
+// server's normal volume; all channels move together, so the balance between them
+// is kept.
 #pragma once
 
 // Sets the output volume (clamped to 0..100). On failure raises the name of the step
-// that failed, as a plain string: "CoCreateInstance" (no sound server),
-// "GetDefaultAudioEndpoint" (no default output), "pDevice->Active" (the default output
-// could not be looked up) or "SetMasterVolumeLevelScalar" (the server refused the level).
+// that failed, as a plain string: "CoCreateInstance" (no sound server, also one lost
+// since the last call), "GetDefaultAudioEndpoint" (no default output),
+// "pDevice->Active" (the default output could not be looked up) or
+// "SetMasterVolumeLevelScalar" (the level could not be sent).
 void setSystemVolume(int percent);
 
 // The output volume rounded to the nearest percent; a level above normal reads as 100.
@@ -17,10 +22,14 @@ void setSystemVolume(int percent);
 // for a level that could not be read.
 int getSystemVolume();
 
-// Sets every microphone to `percent` (clamped to 0..100) and to the given mute state.
-// Silent: a failure skips what failed.
+// Sets the microphone to `percent` (clamped to 0..100) and to the given mute state;
+// no other capture device is touched. Silent: a failure skips what failed.
 void setMicMuteAndVolume(bool mute, float percent);
 
-// Writes the level of each microphone into `percent` in turn (rounded, at most 100),
-// so the last one in the server's order wins; left untouched when there is none.
+// Writes the microphone's level into `percent` (rounded, at most 100); left
+// untouched when there is no microphone.
 void getMicVolume(int &percent);
+
+// A number that changes whenever what the calls above read may have changed (a change
+// on the server, one sent from here, a server found or lost); cheap to ask.
+unsigned long long systemVolumeChangeCount();

@@ -52,13 +52,35 @@ void VolumeSliders::on_Slider_Voice1_3_ValueChanged(int value)
 {
     // Only the user's own move unmutes: a level that merely follows the server
     // must not undo a mute set elsewhere.
-    if (!m_fFollowingSystem)
+    if (!m_fFollowingSystem) {
         setMicMuteAndVolume(false, static_cast<float>(value));
+        resyncOnNextTick();
+    }
     showVolumeValue(m_volumeWidgets.textEdit_3, value);
+}
+
+void VolumeSliders::resyncOnNextTick()
+{
+    // A user's move the server did not take (no microphone, say) is undone by the
+    // next tick, as if it had read the server.
+    m_nSurroundSyncedAt = m_nStereoSyncedAt = ~0ULL;
+}
+
+bool VolumeSliders::serverChangedSince(unsigned long long &seen)
+{
+    // Nothing changed since this half of the tick last looked: the sliders already
+    // show what the server has, and an idle desktop costs no reading at all.
+    const unsigned long long now = systemVolumeChangeCount();
+    if (now == seen)
+        return false;
+    seen = now;
+    return true;
 }
 
 void VolumeSliders::syncSurroundVolume()
 {
+    if (!serverChangedSince(m_nSurroundSyncedAt))
+        return;
     int percent = 0;
     if (readOutputVolume(percent))
         follow(m_volumeWidgets.Slider_Voice1, percent);
@@ -66,6 +88,8 @@ void VolumeSliders::syncSurroundVolume()
 
 void VolumeSliders::syncStereoAndMicVolume()
 {
+    if (!serverChangedSince(m_nStereoSyncedAt))
+        return;
     int percent = 0;
     if (readOutputVolume(percent))
         follow(m_volumeWidgets.Slider_Voice1_2, percent);
@@ -88,6 +112,7 @@ void VolumeSliders::onOutputSliderChanged(QTextEdit *box, int value)
         } catch (const char *step) {
             reportVolumeFailure(step);
         }
+        resyncOnNextTick();
     }
     showVolumeValue(box, value);
 }

@@ -1,6 +1,6 @@
 // The window's three volume sliders and their value boxes, kept in step with the
 // sound server: the two equaliser pages' sliders drive the output volume, the
-// microphone page's slider the level of every microphone (and unmutes them).
+// microphone page's slider the level of the headset's microphone (and unmutes it).
 //
 // A plain class the main window inherits: it holds no QObject of its own, so the
 // window hands over its widgets and itself (as parent of the timer and context of the
@@ -37,7 +37,8 @@ public:
 
     // The two halves of a synchronisation tick, run in this order: the Surround
     // page's slider, then the Stereo page's and the microphone slider follow the
-    // server. They only show what the server has; nothing is written back.
+    // server. They only show what the server has; nothing is written back. Each half
+    // reads only when the server's state changed since it last did.
     void syncSurroundVolume();
     void syncStereoAndMicVolume();
 
@@ -49,8 +50,13 @@ private:
     void follow(QSlider *slider, int value);
     bool readOutputVolume(int &percent);
     void reportVolumeFailure(const char *step);
+    bool serverChangedSince(unsigned long long &seen);
+    void resyncOnNextTick();
 
     VolumeWidgets m_volumeWidgets;
     bool m_fFollowingSystem = false;   // true while a slider is moved to the server's value
     QByteArray m_lastVolumeFailure;    // the step logged last, so a lasting failure logs once
+    // The server's change count each half of the tick last synchronised at.
+    unsigned long long m_nSurroundSyncedAt = ~0ULL;
+    unsigned long long m_nStereoSyncedAt = ~0ULL;
 };

@@ -294,7 +294,7 @@ void Ui_TonewrightClass::setupDefaultScreen()
     label_DefaultBackground = make<QLabel>(centralWidget, "label_DefaultBackground", QRect(0, 0, 1176, 733));
     label_DefaultBackground->setAutoFillBackground(false);
     label_DefaultBackground->setStyleSheet(QString());
-    label_DefaultBackground->setPixmap(QPixmap(QString::fromUtf8(":/fx/pic/fx/main_2.png")));
+    // Its picture is decoded by the window when the no-headset look is first shown.
     label_DefaultBackground->setScaledContents(true);
     QHBoxLayout *logoRow = new QHBoxLayout(label_DefaultBackground);
     label_DefaultLogo = new QLabel(label_DefaultBackground);

@@ -363,4 +363,19 @@ private:
     void scheduleDpiNudge();
     bool m_fOpenRefusedTold = false;
     // ---- end of device arrival and removal ----
+
+    // ---- The first frame (window/mainwindow_firstframe.cpp) ----
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Keeps an answer of the headset for after the window's first frame; false when
+    // it is to be handled now.
+    bool holdUntilFirstFrame(int code);
+    void releaseHeldAnswers();
+    void loadNoHeadsetBackdrop();
+    bool m_fFirstFramePainted = false;
+    bool m_fReleasingHeldAnswer = false;
+    QList<int> m_heldAnswers; // answer codes waiting for the first frame, in arrival order
+    // ---- end of the first frame ----
 };

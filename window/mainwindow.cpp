@@ -77,6 +77,7 @@ void MainWindow::InitMyDialog()
                    | Qt::WindowMaximizeButtonHint);
     setAttribute(Qt::WA_Hover, true);
     installEventFilter(this);
+    ui.label_DefaultBackground->installEventFilter(this); // its picture waits for the no-headset look
 
     g_nPidCount = 0;
     m_pMyThreadTwo = nullptr;

@@ -17,6 +17,8 @@
 
 void MainWindow::on_SLOTReadAudio(int code)
 {
+    if (holdUntilFirstFrame(code))
+        return;
     qDebug() << "SLOT::Read Cmd!";
     switch (code) {
     case 20: readAudioAnswer(); break;

@@ -3,8 +3,10 @@
  * I/O straight on the hidraw node.
  *
  * One reader thread and one writer thread may share a handle: the handle holds only
- * the descriptor, which neither call changes, and every error goes out through the
- * return value and errno, both of which are per thread. */
+ * the descriptors, which neither call changes, and every error goes out through the
+ * return value and errno, both of which are per thread. A read waits in poll on the
+ * node and on the handle's wake-up counter, so it costs nothing while the headset is
+ * quiet and a stop request still ends it at once. */
 #define _GNU_SOURCE
 #include "MyHidApi.h"
 #include "hid_descriptor.h"
@@ -16,12 +18,15 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdio.h>
+#include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 struct hid_device_ {
     int fd;
+    int wake_fd; /* eventfd: readable while a stop request waits for the reader */
 };
 
 enum { MAX_COLLECTIONS = 16, MAX_DESCRIPTOR = 4096 };
@@ -181,11 +186,16 @@ static int matches(const struct hid_device_info *d, unsigned short vid, unsigned
 hid_device *hidraw_device_from_fd(int fd)
 {
     hid_device *dev = calloc(1, sizeof *dev);
-    if (!dev) {
+    const int wake_fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (!dev || wake_fd < 0) {
+        free(dev);
+        if (wake_fd >= 0)
+            close(wake_fd);
         close(fd);
         return NULL;
     }
     dev->fd = fd;
+    dev->wake_fd = wake_fd;
     return dev;
 }
 
@@ -233,13 +243,20 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
 {
     if (!dev || !data)
         return -1;
-    struct pollfd pfd = {.fd = dev->fd, .events = POLLIN};
-    const int ready = poll(&pfd, 1, milliseconds);
+    struct pollfd pfd[2] = {{.fd = dev->fd, .events = POLLIN}, {.fd = dev->wake_fd, .events = POLLIN}};
+    const int ready = poll(pfd, 2, milliseconds);
     if (ready < 0)
         return errno == EINTR ? 0 : -1;
     if (ready == 0)
         return 0;
-    if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL))
+    if (pfd[1].revents & POLLIN) {
+        uint64_t count;
+        if (read(dev->wake_fd, &count, sizeof count) < 0) {
+            /* Nothing to do: another read took the wake-up first. */
+        }
+        return 0;
+    }
+    if (pfd[0].revents & (POLLERR | POLLHUP | POLLNVAL))
         return -1;
     const ssize_t n = read(dev->fd, data, length);
     if (n < 0)
@@ -252,5 +269,16 @@ void hid_close(hid_device *dev)
     if (!dev)
         return;
     close(dev->fd);
+    close(dev->wake_fd);
     free(dev);
+}
+
+void hid_interrupt_read(hid_device *dev)
+{
+    if (!dev)
+        return;
+    const uint64_t one = 1;
+    if (write(dev->wake_fd, &one, sizeof one) < 0) {
+        /* The counter is full only if a wake-up is already pending: nothing lost. */
+    }
 }

@@ -2,11 +2,18 @@
 
 #include <pulse/context.h>
 #include <pulse/introspect.h>
-#include <pulse/mainloop.h>
+#include <pulse/subscribe.h>
+#include <pulse/thread-mainloop.h>
+#include <pulse/timeval.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <mutex>
 
 namespace pulse {
 
@@ -16,137 +23,33 @@ using Clock = std::chrono::steady_clock;
 
 // Long enough for a busy local server, short enough that the window never visibly hangs.
 constexpr auto kCallTimeout = std::chrono::milliseconds(250);
-// After a time-out the server is taken to be stalled: calls fail at once for a while
-// instead of each waiting out its own time-out on the GUI thread.
-constexpr auto kPauseAfterTimeout = std::chrono::seconds(2);
+// After a failed or lost connection, calls fail at once for a while instead of each
+// trying (and perhaps waiting) again; the pause doubles with each failure in a row.
+constexpr auto kFirstRetryPause = std::chrono::seconds(2);
+constexpr auto kLongestRetryPause = std::chrono::seconds(30);
 
-// The one connection of the process, with its own (non-threaded) main loop that is
-// only ever run inside a call, on the caller's thread, up to a deadline.
-class Connection {
+// Holds the main loop's lock for a scope: the loop thread runs every callback under
+// it, so whatever the callbacks touch is read and written only under it.
+class LoopLock {
 public:
-    ~Connection()
-    {
-        drop();
-        if (m_loop)
-            pa_mainloop_free(m_loop);
-    }
-
-    Result ensure()
-    {
-        if (!m_loop)
-            m_loop = pa_mainloop_new();
-        if (m_context) {
-            pump();  // notices a server that went away since the last call
-            if (pa_context_get_state(m_context) == PA_CONTEXT_READY)
-                return Result::Ok;
-            drop();
-        }
-        if (Clock::now() < m_pausedUntil)
-            return Result::NoServer;
-        m_context = pa_context_new(pa_mainloop_get_api(m_loop), "Tonewright");
-        if (!m_context || pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-            drop();
-            return Result::NoServer;
-        }
-        const auto deadline = Clock::now() + kCallTimeout;
-        for (;;) {
-            const pa_context_state_t state = pa_context_get_state(m_context);
-            if (state == PA_CONTEXT_READY)
-                return Result::Ok;
-            if (!PA_CONTEXT_IS_GOOD(state)) {
-                drop();
-                return Result::NoServer;
-            }
-            if (!iterate(deadline)) {
-                giveUp();
-                return Result::NoServer;
-            }
-        }
-    }
-
-    // Starts one request with `start` (which returns the library's operation) and
-    // runs the loop until it completes or the time is up.
-    template <typename Start>
-    Result run(Start start)
-    {
-        const Result ready = ensure();
-        if (ready != Result::Ok)
-            return ready;
-        pa_operation *operation = start(m_context);
-        if (!operation)
-            return lostOr(Result::Failed);
-        const auto deadline = Clock::now() + kCallTimeout;
-        while (pa_operation_get_state(operation) == PA_OPERATION_RUNNING) {
-            if (!iterate(deadline)) {
-                pa_operation_cancel(operation);
-                pa_operation_unref(operation);
-                giveUp();
-                return Result::NoServer;
-            }
-        }
-        const bool done = pa_operation_get_state(operation) == PA_OPERATION_DONE;
-        pa_operation_unref(operation);
-        return done ? Result::Ok : lostOr(Result::Failed);
-    }
-
-    void drop()
-    {
-        if (m_context) {
-            pa_context_disconnect(m_context);
-            pa_context_unref(m_context);
-            m_context = nullptr;
-        }
-    }
-
-    void reset()
-    {
-        drop();
-        m_pausedUntil = {};
-    }
+    explicit LoopLock(pa_threaded_mainloop *loop) : m_loop(loop) { pa_threaded_mainloop_lock(m_loop); }
+    ~LoopLock() { pa_threaded_mainloop_unlock(m_loop); }
+    LoopLock(const LoopLock &) = delete;
+    LoopLock &operator=(const LoopLock &) = delete;
 
 private:
-    // One round of the loop, waiting at most until `deadline`; false when the time is
-    // up or the loop failed.
-    bool iterate(Clock::time_point deadline)
-    {
-        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
-        if (left.count() <= 0)
-            return false;
-        return pa_mainloop_prepare(m_loop, static_cast<int>(left.count())) >= 0 && pa_mainloop_poll(m_loop) >= 0
-               && pa_mainloop_dispatch(m_loop) >= 0;
-    }
-
-    // Handles whatever already arrived, without waiting.
-    void pump()
-    {
-        if (pa_mainloop_prepare(m_loop, 0) >= 0 && pa_mainloop_poll(m_loop) >= 0)
-            pa_mainloop_dispatch(m_loop);
-    }
-
-    void giveUp()
-    {
-        drop();
-        m_pausedUntil = Clock::now() + kPauseAfterTimeout;
-    }
-
-    // A request that could not run: either the connection is gone, or the server said no.
-    Result lostOr(Result refusal)
-    {
-        if (pa_context_get_state(m_context) == PA_CONTEXT_READY)
-            return refusal;
-        drop();
-        return Result::NoServer;
-    }
-
-    pa_mainloop *m_loop = nullptr;
-    pa_context *m_context = nullptr;
-    Clock::time_point m_pausedUntil{};
+    pa_threaded_mainloop *m_loop;
 };
 
-Connection &connection()
+// The USB vendor id the server records for a device ("2e7a"), 0 when it records none.
+unsigned short usbVendorIdOf(const pa_proplist *properties)
 {
-    static Connection instance;
-    return instance;
+    const char *text = properties ? pa_proplist_gets(properties, PA_PROP_DEVICE_VENDOR_ID) : nullptr;
+    if (!text)
+        return 0;
+    char *end = nullptr;
+    const unsigned long id = std::strtoul(text, &end, 16);
+    return end != text && *end == '\0' && id <= 0xFFFF ? static_cast<unsigned short>(id) : 0;
 }
 
 template <typename Info>
@@ -157,6 +60,7 @@ Device deviceFrom(const Info &info)
     device.name = info.name ? info.name : "";
     device.description = QString::fromUtf8(info.description ? info.description : "");
     device.available = !(info.active_port && info.active_port->available == PA_PORT_AVAILABLE_NO);
+    device.usbVendorId = usbVendorIdOf(info.proplist);
     device.volume = info.volume;
     device.muted = info.mute != 0;
     return device;
@@ -169,7 +73,480 @@ Device deviceFrom(const pa_source_info &info)
     return device;
 }
 
-// Collects the entries of an info list (or of a single lookup) into a vector.
+// The per-channel shape of each device's last audible volume, by device name, so that
+// a device brought back from silence gets its balance back.
+class BalanceMemory {
+public:
+    void remember(const Device &device)
+    {
+        if (!pa_cvolume_valid(&device.volume) || pa_cvolume_max(&device.volume) == PA_VOLUME_MUTED)
+            return;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_shapes[device.name] = device.volume;
+    }
+
+    // The device's volume to scale: its own, or when it is silent the shape it had.
+    pa_cvolume shapeOf(const Device &device)
+    {
+        if (pa_cvolume_valid(&device.volume) && pa_cvolume_max(&device.volume) != PA_VOLUME_MUTED)
+            return device.volume;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const auto known = m_shapes.find(device.name);
+        if (known != m_shapes.end() && known->second.channels == device.volume.channels)
+            return known->second;
+        pa_cvolume flat = device.volume;
+        if (!pa_cvolume_valid(&flat))
+            pa_cvolume_set(&flat, 1, PA_VOLUME_NORM);
+        return flat;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::map<std::string, pa_cvolume> m_shapes;
+};
+
+BalanceMemory &balanceMemory()
+{
+    static BalanceMemory memory;
+    return memory;
+}
+
+class Connection;
+Connection &connection();
+
+// The one connection of the process (see the header). Public calls run on any thread
+// other than the loop's; callbacks run on the loop's thread, under the loop lock.
+class Connection {
+public:
+    Connection() : m_loop(pa_threaded_mainloop_new())
+    {
+        if (m_loop)
+            pa_threaded_mainloop_start(m_loop);
+    }
+
+    ~Connection()
+    {
+        if (!m_loop)
+            return;
+        {
+            LoopLock lock(m_loop);
+            drop();
+        }
+        pa_threaded_mainloop_stop(m_loop);
+        pa_threaded_mainloop_free(m_loop);
+    }
+
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    Result connect()
+    {
+        if (!m_loop)
+            return Result::NoServer;
+        LoopLock lock(m_loop);
+        return ensureLocked();
+    }
+
+    void reset()
+    {
+        if (!m_loop)
+            return;
+        LoopLock lock(m_loop);
+        drop();
+        m_retryAt = {};
+        m_retryAtTicks = 0;
+        m_retryPause = kFirstRetryPause;
+    }
+
+    uint64_t changeCount()
+    {
+        if (!m_loop)
+            return 0;
+        // Only a missing connection whose pause is over costs a lock (and a try).
+        if (!m_ready.load() && Clock::now().time_since_epoch().count() >= m_retryAtTicks.load()) {
+            LoopLock lock(m_loop);
+            ensureLocked();
+        }
+        return m_changes.load();
+    }
+
+    Result watched(Watched &state)
+    {
+        if (!m_loop)
+            return Result::NoServer;
+        LoopLock lock(m_loop);
+        const Result ready = ensureLocked();
+        if (ready == Result::Ok)
+            state = m_watched;
+        return ready;
+    }
+
+    // Sends a change without waiting; `start` issues it with the given completion
+    // callback, and `apply` shows it in the watched devices at once.
+    template <typename Start, typename Apply>
+    Result request(const std::pair<int, uint32_t> &device, Start start, Apply apply)
+    {
+        if (!m_loop)
+            return Result::NoServer;
+        LoopLock lock(m_loop);
+        const Result ready = ensureLocked();
+        if (ready != Result::Ok)
+            return ready;
+        pa_operation *operation = start(m_context, &Connection::onRequestDone, keyOf(device));
+        if (!operation)
+            return lostOr(Result::Failed);
+        pa_operation_unref(operation);
+        ++m_changesInFlight[device];
+        apply(m_watched);
+        ++m_changes;
+        return Result::Ok;
+    }
+
+    // Starts one request with `start` (which returns the library's operation) and
+    // waits until it completes or the time is up.
+    template <typename Start>
+    Result run(Start start)
+    {
+        if (!m_loop)
+            return Result::NoServer;
+        LoopLock lock(m_loop);
+        const Result ready = ensureLocked();
+        if (ready != Result::Ok)
+            return ready;
+        pa_operation *operation = start(m_context);
+        if (!operation)
+            return lostOr(Result::Failed);
+        pa_operation_set_state_callback(operation, &Connection::onOperationState, m_loop);
+        const bool finished = waitUntil([&] { return pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
+        if (!finished) {
+            pa_operation_cancel(operation);
+            pa_operation_unref(operation);
+            fail();
+            return Result::NoServer;
+        }
+        const bool done = pa_operation_get_state(operation) == PA_OPERATION_DONE;
+        pa_operation_unref(operation);
+        return done ? Result::Ok : lostOr(Result::Failed);
+    }
+
+    // Device kinds in the keys of changes in flight.
+    static constexpr int kSinkKind = 0;
+    static constexpr int kSourceKind = 1;
+
+private:
+    using DeviceKey = std::pair<int, uint32_t>; // (kind, index)
+
+    // A change's device travels as its callback's user data: kind in the lowest bit.
+    static void *keyOf(const DeviceKey &device)
+    {
+        static_assert(sizeof(std::uintptr_t) > sizeof(uint32_t), "the index must fit beside the kind");
+        return reinterpret_cast<void *>((std::uintptr_t(device.second) << 1) | std::uintptr_t(device.first));
+    }
+    static DeviceKey deviceOf(void *key)
+    {
+        const auto bits = reinterpret_cast<std::uintptr_t>(key);
+        return {int(bits & 1), uint32_t(bits >> 1)};
+    }
+
+    // ---- Connecting, under the lock ----------------------------------------------
+
+    Result ensureLocked()
+    {
+        if (m_context) {
+            const pa_context_state_t state = pa_context_get_state(m_context);
+            if (state == PA_CONTEXT_READY && m_loaded)
+                return Result::Ok;
+            if (!PA_CONTEXT_IS_GOOD(state)) {
+                fail(); // lost since the last call
+                return Result::NoServer;
+            }
+        }
+        if (!m_context && !startConnecting())
+            return Result::NoServer;
+        waitUntil([this] { return m_loaded || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)); });
+        if (!m_loaded || pa_context_get_state(m_context) != PA_CONTEXT_READY) {
+            fail();
+            return Result::NoServer;
+        }
+        m_retryPause = kFirstRetryPause;
+        m_ready = true;
+        return Result::Ok;
+    }
+
+    bool startConnecting()
+    {
+        if (Clock::now() < m_retryAt)
+            return false;
+        m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), "Tonewright");
+        if (!m_context) {
+            fail();
+            return false;
+        }
+        pa_context_set_state_callback(m_context, &Connection::onContextState, this);
+        pa_context_set_subscribe_callback(m_context, &Connection::onServerEvent, this);
+        if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+            fail();
+            return false;
+        }
+        return true;
+    }
+
+    // Waits (the lock is let go meanwhile) until `done` holds or one call's time is up.
+    template <typename Done>
+    bool waitUntil(Done done)
+    {
+        struct Expiry {
+            pa_threaded_mainloop *loop;
+            bool expired = false;
+        } expiry{m_loop};
+        timeval when{};
+        pa_gettimeofday(&when);
+        pa_timeval_add(&when, std::chrono::duration_cast<std::chrono::microseconds>(kCallTimeout).count());
+        pa_mainloop_api *api = pa_threaded_mainloop_get_api(m_loop);
+        pa_time_event *timer = api->time_new(
+            api, &when,
+            [](pa_mainloop_api *, pa_time_event *, const timeval *, void *userdata) {
+                auto *e = static_cast<Expiry *>(userdata);
+                e->expired = true;
+                pa_threaded_mainloop_signal(e->loop, 0);
+            },
+            &expiry);
+        while (!done() && !expiry.expired)
+            pa_threaded_mainloop_wait(m_loop);
+        api->time_free(timer);
+        return done();
+    }
+
+    // Any failure: the connection goes, and the next try waits a growing pause.
+    void fail()
+    {
+        drop();
+        m_retryAt = Clock::now() + m_retryPause;
+        m_retryAtTicks = m_retryAt.time_since_epoch().count();
+        m_retryPause = std::min<Clock::duration>(m_retryPause * 2, kLongestRetryPause);
+    }
+
+    void drop()
+    {
+        if (m_context) {
+            pa_context_set_state_callback(m_context, nullptr, nullptr);
+            pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
+            pa_context_disconnect(m_context);
+            pa_context_unref(m_context);
+            m_context = nullptr;
+        }
+        m_loaded = false;
+        m_ready = false;
+        m_loadsInFlight = 0;
+        m_changesInFlight.clear();
+        m_watched = Watched{};
+        ++m_changes;
+    }
+
+    // A request that could not be sent: either the connection is gone, or the server said no.
+    Result lostOr(Result refusal)
+    {
+        if (m_context && pa_context_get_state(m_context) == PA_CONTEXT_READY)
+            return refusal;
+        fail();
+        return Result::NoServer;
+    }
+
+    // ---- Keeping the watched devices, on the loop thread -------------------------
+
+    static void onContextState(pa_context *context, void *userdata)
+    {
+        auto *self = static_cast<Connection *>(userdata);
+        const pa_context_state_t state = pa_context_get_state(context);
+        if (!PA_CONTEXT_IS_GOOD(state)) {
+            self->m_ready = false; // lost: the next call finds out and pauses
+            ++self->m_changes;
+        }
+        if (state == PA_CONTEXT_READY) {
+            const auto mask = static_cast<pa_subscription_mask_t>(PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SOURCE
+                                                                  | PA_SUBSCRIPTION_MASK_SERVER);
+            pa_operation *subscribed = pa_context_subscribe(context, mask, nullptr, nullptr);
+            if (subscribed)
+                pa_operation_unref(subscribed);
+            self->loadServer();
+        }
+        pa_threaded_mainloop_signal(self->m_loop, 0);
+    }
+
+    static void onServerEvent(pa_context *, pa_subscription_event_type_t event, uint32_t, void *userdata)
+    {
+        auto *self = static_cast<Connection *>(userdata);
+        switch (event & PA_SUBSCRIPTION_EVENT_FACILITY_MASK) {
+        case PA_SUBSCRIPTION_EVENT_SERVER:
+            self->loadServer(); // the default devices may have changed
+            break;
+        case PA_SUBSCRIPTION_EVENT_SINK:
+            self->loadDefaultSink();
+            break;
+        case PA_SUBSCRIPTION_EVENT_SOURCE:
+            self->loadSources();
+            break;
+        default:
+            break;
+        }
+    }
+
+    static void onOperationState(pa_operation *, void *loop)
+    {
+        pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop *>(loop), 0);
+    }
+
+    static void onRequestDone(pa_context *, int success, void *userdata)
+    {
+        Connection &self = connection();
+        const DeviceKey device = deviceOf(userdata);
+        auto inFlight = self.m_changesInFlight.find(device);
+        if (inFlight != self.m_changesInFlight.end() && --inFlight->second <= 0)
+            self.m_changesInFlight.erase(inFlight);
+        // Refused: what was shown at once is not what the server has; ask again.
+        if (!success) {
+            if (device.first == kSinkKind)
+                self.loadDefaultSink();
+            else
+                self.loadSources();
+        }
+    }
+
+    bool changeInFlight(int kind, uint32_t index) const
+    {
+        return m_changesInFlight.count({kind, index}) != 0;
+    }
+
+    // Counts a load started by `start` (false when it could not be sent).
+    template <typename Start>
+    void load(Start start)
+    {
+        if (!m_context)
+            return;
+        pa_operation *operation = start(m_context);
+        if (!operation)
+            return;
+        ++m_loadsInFlight;
+        pa_operation_unref(operation);
+    }
+
+    void loadFinished()
+    {
+        ++m_changes; // each answer may have changed the watched devices
+        if (--m_loadsInFlight <= 0) {
+            m_loadsInFlight = 0;
+            m_loaded = true;
+        }
+        pa_threaded_mainloop_signal(m_loop, 0);
+    }
+
+    void loadServer()
+    {
+        load([this](pa_context *context) {
+            return pa_context_get_server_info(context, &Connection::onServerInfo, this);
+        });
+    }
+
+    void loadDefaultSink()
+    {
+        if (m_watched.defaultSinkName.empty())
+            return;
+        load([this](pa_context *context) {
+            return pa_context_get_sink_info_by_name(context, m_watched.defaultSinkName.c_str(), &Connection::onSinkInfo,
+                                                    this);
+        });
+    }
+
+    void loadSources()
+    {
+        m_incomingSources.clear();
+        load([this](pa_context *context) {
+            return pa_context_get_source_info_list(context, &Connection::onSourceInfo, this);
+        });
+    }
+
+    static void onServerInfo(pa_context *, const pa_server_info *info, void *userdata)
+    {
+        auto *self = static_cast<Connection *>(userdata);
+        Watched &watched = self->m_watched;
+        watched.defaultSinkName = info && info->default_sink_name ? info->default_sink_name : "";
+        watched.defaultSourceName = info && info->default_source_name ? info->default_source_name : "";
+        if (watched.defaultSinkName.empty())
+            watched.defaultSinkFound = false;
+        self->loadDefaultSink();
+        self->loadSources();
+        self->loadFinished();
+    }
+
+    static void onSinkInfo(pa_context *, const pa_sink_info *info, int eol, void *userdata)
+    {
+        auto *self = static_cast<Connection *>(userdata);
+        Watched &watched = self->m_watched;
+        if (eol) {
+            if (eol < 0)
+                watched.defaultSinkFound = false; // named, but not there
+            self->loadFinished();
+            return;
+        }
+        if (!info || watched.defaultSinkName != (info->name ? info->name : ""))
+            return; // the default changed meanwhile; the server's event brings the new one
+        Device sink = deviceFrom(*info);
+        balanceMemory().remember(sink);
+        // A level sent a moment ago may not be in this answer yet: keep showing it.
+        if (watched.defaultSinkFound && watched.defaultSink.index == sink.index
+            && self->changeInFlight(kSinkKind, sink.index))
+            sink.volume = watched.defaultSink.volume;
+        watched.defaultSink = sink;
+        watched.defaultSinkFound = true;
+    }
+
+    static void onSourceInfo(pa_context *, const pa_source_info *info, int eol, void *userdata)
+    {
+        auto *self = static_cast<Connection *>(userdata);
+        if (!eol) {
+            if (info)
+                self->m_incomingSources.push_back(deviceFrom(*info));
+            return;
+        }
+        for (Device &source : self->m_incomingSources) {
+            balanceMemory().remember(source);
+            if (!self->changeInFlight(kSourceKind, source.index))
+                continue;
+            for (const Device &shown : self->m_watched.sources) {
+                if (shown.index == source.index) {
+                    source.volume = shown.volume;
+                    source.muted = shown.muted;
+                }
+            }
+        }
+        self->m_watched.sources.swap(self->m_incomingSources);
+        self->m_incomingSources.clear();
+        self->loadFinished();
+    }
+
+    pa_threaded_mainloop *m_loop = nullptr;
+    pa_context *m_context = nullptr;
+    Clock::time_point m_retryAt{};
+    Clock::duration m_retryPause = kFirstRetryPause;
+    // Read without the lock by changeCount().
+    std::atomic<Clock::rep> m_retryAtTicks{0};
+    std::atomic<bool> m_ready{false};          // connected and loaded
+    std::atomic<uint64_t> m_changes{0};        // bumped by every change of the watched devices
+
+    Watched m_watched;
+    bool m_loaded = false;       // the first full load after connecting has arrived
+    int m_loadsInFlight = 0;
+    std::vector<Device> m_incomingSources;
+    std::map<DeviceKey, int> m_changesInFlight; // -> requests not yet answered
+};
+
+Connection &connection()
+{
+    static Connection instance;
+    return instance;
+}
+
+// Collects the entries of an info list into a vector.
 template <typename Info>
 void collect(pa_context *, const Info *info, int eol, void *userdata)
 {
@@ -195,6 +572,17 @@ Result change(Request request, Arguments... arguments)
     return success ? Result::Ok : Result::Failed;
 }
 
+// The watched device a change is sent for, shown changed at once by `edit`.
+template <typename Edit>
+auto onWatchedSource(uint32_t index, Edit edit)
+{
+    return [index, edit](Watched &watched) {
+        for (Device &source : watched.sources)
+            if (source.index == index)
+                edit(source);
+    };
+}
+
 } // namespace
 
 pa_volume_t volumeFromPercent(double percent)
@@ -216,16 +604,15 @@ double devicePercent(const Device &device)
 
 pa_cvolume scaledVolume(const Device &device, double percent)
 {
-    pa_cvolume volume = device.volume;
-    if (!pa_cvolume_valid(&volume))
-        pa_cvolume_set(&volume, 1, PA_VOLUME_NORM);
+    balanceMemory().remember(device);
+    pa_cvolume volume = balanceMemory().shapeOf(device);
     pa_cvolume_scale(&volume, volumeFromPercent(percent));
     return volume;
 }
 
 Result connect()
 {
-    return connection().ensure();
+    return connection().connect();
 }
 
 void disconnect()
@@ -233,35 +620,47 @@ void disconnect()
     connection().reset();
 }
 
-Result defaultSinkName(std::string &name)
+Result watched(Watched &state)
 {
-    name.clear();
-    const Result result = connection().run([&](pa_context *context) {
-        return pa_context_get_server_info(
-            context,
-            [](pa_context *, const pa_server_info *info, void *userdata) {
-                if (info && info->default_sink_name)
-                    *static_cast<std::string *>(userdata) = info->default_sink_name;
-            },
-            &name);
-    });
-    if (result != Result::Ok)
-        return result;
-    return name.empty() ? Result::NotFound : Result::Ok;
+    return connection().watched(state);
 }
 
-Result sinkByName(const std::string &name, Device &device)
+uint64_t changeCount()
 {
-    std::vector<Device> found;
-    const Result result = connection().run([&](pa_context *context) {
-        return pa_context_get_sink_info_by_name(context, name.c_str(), collect<pa_sink_info>, &found);
-    });
-    if (result != Result::Ok)
-        return result;
-    if (found.empty())
-        return Result::NotFound;
-    device = found.front();
-    return Result::Ok;
+    return connection().changeCount();
+}
+
+Result requestSinkVolume(uint32_t index, const pa_cvolume &volume)
+{
+    return connection().request(
+        {Connection::kSinkKind, index},
+        [&](pa_context *context, pa_context_success_cb_t done, void *ticket) {
+            return pa_context_set_sink_volume_by_index(context, index, &volume, done, ticket);
+        },
+        [&](Watched &watched) {
+            if (watched.defaultSinkFound && watched.defaultSink.index == index)
+                watched.defaultSink.volume = volume;
+        });
+}
+
+Result requestSourceVolume(uint32_t index, const pa_cvolume &volume)
+{
+    return connection().request(
+        {Connection::kSourceKind, index},
+        [&](pa_context *context, pa_context_success_cb_t done, void *ticket) {
+            return pa_context_set_source_volume_by_index(context, index, &volume, done, ticket);
+        },
+        onWatchedSource(index, [volume](Device &source) { source.volume = volume; }));
+}
+
+Result requestSourceMute(uint32_t index, bool mute)
+{
+    return connection().request(
+        {Connection::kSourceKind, index},
+        [&](pa_context *context, pa_context_success_cb_t done, void *ticket) {
+            return pa_context_set_source_mute_by_index(context, index, int(mute), done, ticket);
+        },
+        onWatchedSource(index, [mute](Device &source) { source.muted = mute; }));
 }
 
 Result listSinks(std::vector<Device> &sinks)

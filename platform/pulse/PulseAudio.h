@@ -1,10 +1,13 @@
 // The sound server as the volume code sees it: the default output device, every
 // output and capture device with its level and mute, and the calls that change them.
 //
-// One connection to PulseAudio (or pipewire-pulse) is kept for the whole process and
-// driven from the calling thread (the GUI thread). It never starts a server of its own,
-// every call gives up after a short time so a stalled server cannot freeze the window,
-// and a connection that was lost or timed out is made again by a later call.
+// One connection to PulseAudio (or pipewire-pulse) is kept for the whole process. Its
+// main loop runs on a thread of its own that sleeps until the server has something to
+// say: the connection subscribes to the server's change events and keeps the default
+// output and the capture devices in memory, so reading them costs no round trip. It
+// never starts a server of its own. Connecting waits a short time at most; a failed or
+// lost connection is tried again only after a pause that grows from 2 s to 30 s, so an
+// absent server costs nothing either.
 #pragma once
 
 #include <pulse/volume.h>
@@ -31,8 +34,18 @@ struct Device {
     QString description;
     bool monitor = false;    // a source that records what a sink plays
     bool available = true;   // false when its active port is marked unplugged
+    unsigned short usbVendorId = 0; // of the USB device it belongs to; 0 when none or unknown
     pa_cvolume volume{};
     bool muted = false;
+};
+
+// What the server last told about the devices the window shows.
+struct Watched {
+    std::string defaultSinkName;    // empty: the server has no default output
+    bool defaultSinkFound = false;  // false: the default output could not be looked up
+    Device defaultSink;
+    std::string defaultSourceName;
+    std::vector<Device> sources;    // every source, monitors included, in the server's order
 };
 
 // Percent of the server's normal volume (100 % = normal), and back.
@@ -41,21 +54,35 @@ double percentFromVolume(pa_volume_t volume);
 // The loudest channel of a device, in percent of normal.
 double devicePercent(const Device &device);
 // The device's volume with every channel scaled so the loudest is at `percent`
-// (clamped to 0..100): the balance between the channels is kept.
+// (clamped to 0..100): the balance between the channels is kept, also through 0
+// (a device brought up from silence gets back the balance it had before).
 pa_cvolume scaledVolume(const Device &device, double percent);
 
-// Makes sure the connection is up (connecting if needed).
+// Makes sure the connection is up (connecting if needed, unless pausing after a failure).
 Result connect();
 // Drops the connection; the next call connects afresh (to the server PULSE_SERVER names
-// then). Also forgets a pause after a time-out.
+// then), without waiting out a pause after an earlier failure.
 void disconnect();
 
-// Name of the server's default sink; NotFound when the server has none.
-Result defaultSinkName(std::string &name);
-Result sinkByName(const std::string &name, Device &device);
+// The watched devices as last reported, without a round trip (connecting first when
+// no connection is up).
+Result watched(Watched &state);
+
+// A number that changes whenever the watched devices (or the connection) change, so
+// a caller can skip re-reading what it has seen. Costs no lock while connected;
+// connects first when no connection is up and no pause after a failure is running.
+uint64_t changeCount();
+
+// Changes sent without waiting for the server's answer; the watched devices show the
+// change at once. NoServer without a connection, Failed when the request could not
+// be sent. A refusal that comes later is seen as the server's own state again.
+Result requestSinkVolume(uint32_t index, const pa_cvolume &volume);
+Result requestSourceVolume(uint32_t index, const pa_cvolume &volume);
+Result requestSourceMute(uint32_t index, bool mute);
+
+// Requests that wait for the server's answer, a short time at most.
 Result listSinks(std::vector<Device> &sinks);
 Result listSources(std::vector<Device> &sources);
-
 Result setSinkVolume(uint32_t index, const pa_cvolume &volume);
 Result setSinkMute(uint32_t index, bool mute);
 Result setSourceVolume(uint32_t index, const pa_cvolume &volume);

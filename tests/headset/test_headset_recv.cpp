@@ -3,6 +3,7 @@
 #include "HeadsetTestSupport.h"
 #include "HidSim.h"
 #include "TestEnv.h"
+#include "ThreadWakeups.h"
 
 #include "headset/MyThread.h"
 #include "headset/MyThread_Two.h"
@@ -293,6 +294,46 @@ private slots:
         QVERIFY(thread->isRunning());
         thread->stopAndWait();
         QVERIFY(thread->isFinished());
+    }
+
+    void aQuietHeadsetAndNoSpeakerTestLeaveBothThreadsAsleep()
+    {
+        QCOMPARE(openSimulatedHeadset(0x0411), 0);
+        auto receiver = connectedThread();
+        receiver->m_fRunning = 1;
+        receiver->start();
+        MyThread_Two sequencer;
+        sequencer.start();
+        const auto wakeupsInASecond = [] {
+            const qint64 before = tw::threadContextSwitches(QCoreApplication::applicationPid(), "MyThread")
+                                  + tw::threadContextSwitches(QCoreApplication::applicationPid(), "MyThread_Two");
+            QThread::msleep(1000);
+            return tw::threadContextSwitches(QCoreApplication::applicationPid(), "MyThread")
+                   + tw::threadContextSwitches(QCoreApplication::applicationPid(), "MyThread_Two") - before;
+        };
+        QTest::qWait(100);
+        QVERIFY(tw::threadContextSwitches(QCoreApplication::applicationPid(), "MyThread_Two") > 0); // found by name
+        qint64 wakeups = wakeupsInASecond();
+        QVERIFY2(wakeups <= 2, qPrintable(QString::number(wakeups)));
+
+        // A paused test sleeps too; a running one ticks, and the headset still answers.
+        sequencer.m_fActive = 1;
+        QTest::qWait(50);
+        QVERIFY(sequencer.m_nTick > 0);
+        sequencer.m_fPause = 1;
+        QTest::qWait(50);
+        wakeups = wakeupsInASecond();
+        QVERIFY2(wakeups <= 2, qPrintable(QString::number(wakeups)));
+        usbHidSend_ReadStatus();
+        QTRY_COMPARE(m_codes, QList<int>{1});
+
+        QElapsedTimer clock;
+        clock.start();
+        receiver->stopAndWait();
+        sequencer.stopAndWait();
+        QVERIFY(receiver->isFinished());
+        QVERIFY(sequencer.isFinished());
+        QVERIFY2(clock.elapsed() < 45, qPrintable(QString::number(clock.elapsed()))); // not a read time-out
     }
 
     void bothThreadsStopWhenTheApplicationQuits()

@@ -11,6 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <thread>
 
 class TestHidBackend : public QObject
@@ -102,6 +103,32 @@ private slots:
         while (recv(m_peer, seen, sizeof seen, MSG_DONTWAIT) == 64)
             ++count;
         QCOMPARE(count, 50);
+    }
+
+    void aReadWaitingForeverEndsOnAStopRequestAndStillGetsLaterReports()
+    {
+        std::atomic<int> result{-2};
+        QElapsedTimer clock;
+        clock.start();
+        std::thread reader([&] {
+            unsigned char buf[64];
+            result = hid_read_timeout(m_dev, buf, sizeof buf, -1);
+        });
+        QTest::qWait(50);
+        QCOMPARE(result.load(), -2); // still waiting: nothing arrived
+        hid_interrupt_read(m_dev);
+        reader.join();
+        QCOMPARE(result.load(), 0);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+
+        // A request made before the read is not lost, and is used up by one read.
+        hid_interrupt_read(m_dev);
+        unsigned char buf[64];
+        QCOMPARE(hid_read_timeout(m_dev, buf, sizeof buf, -1), 0);
+        unsigned char report[32] = {'#'};
+        QCOMPARE(write(m_peer, report, sizeof report), ssize_t(32));
+        QCOMPARE(hid_read_timeout(m_dev, buf, sizeof buf, -1), 32);
+        hid_interrupt_read(nullptr);
     }
 
     void anUnpluggedNodeFailsAtOnce()

@@ -19,6 +19,7 @@ using Clock = std::chrono::steady_clock;
 struct hid_device_ {
     int deviceId = -1;
     bool unplugged = false; // its device was pulled out after the open
+    bool wakePending = false; // hid_interrupt_read was called; the next read returns 0
     struct Pending {
         Clock::time_point readyAt;
         hidsim::Report bytes;
@@ -519,6 +520,10 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
     for (;;) {
         if (!data || !deviceUsable(s, dev))
             return -1;
+        if (dev->wakePending) {
+            dev->wakePending = false;
+            return 0;
+        }
         const auto now = Clock::now();
         if (!dev->input.empty() && dev->input.front().readyAt <= now) {
             hidsim::Report report = std::move(dev->input.front().bytes);
@@ -534,6 +539,17 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
             wakeAt = std::min(wakeAt, dev->input.front().readyAt);
         s.changed.wait_until(lock, wakeAt);
     }
+}
+
+void hid_interrupt_read(hid_device *dev)
+{
+    if (!dev)
+        return;
+    locked([&](State &) {
+        dev->wakePending = true;
+        return 0;
+    });
+    state().changed.notify_all();
 }
 
 void hid_close(hid_device *dev)

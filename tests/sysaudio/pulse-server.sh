@@ -2,8 +2,9 @@
 # Starts and stops the private sound servers of the volume tests:
 #   pulse-server.sh start|stop <folder>
 # "main" has two null outputs (the default one described as speakers in Chinese) and
-# two capture devices, one of them described with the Chinese word for microphone;
-# "empty" has no output at all. Each server uses no user configuration, keeps its
+# two capture devices: the headset's (on the headset's USB vendor id, recording the
+# headphones) and one described with the Chinese word for microphone; "empty" has no
+# output at all, and one capture device, its default. Each server uses no user configuration, keeps its
 # socket, state and log inside <folder>, and never exits on its own. Works as root
 # with no user session.
 set -eu
@@ -64,7 +65,7 @@ start)
 load-module module-null-sink sink_name=tw_speakers sink_properties='device.description="扬声器 Speakers"'
 load-module module-null-sink sink_name=tw_headphones sink_properties=device.description=Headphones
 set-default-sink tw_speakers
-load-module module-null-source source_name=tw_headset_mic description=Headset
+load-module module-remap-source source_name=tw_headset_mic master=tw_headphones.monitor source_properties='device.description=Headset device.vendor.id=2e7a'
 load-module module-null-source source_name=tw_usb_mic description="麦克风 (USB)"
 PA
     start_server empty <<'PA'

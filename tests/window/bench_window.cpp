@@ -1,18 +1,26 @@
 // Benchmark of the main road against the simulated headset (run on demand: make bench).
 // Reports medians over repeated runs of:
 //   - process start to the ReadStatus request written;
-//   - a factory preset click to its second SetPEQ frame written;
-//   - wake-ups per second and CPU time of the idle program hidden in the tray.
-// The parent process starts itself again as a child for each start-up and idle run.
+//   - process start to the window's first painted frame, beside a bare window of the
+//     same size measured in the same run;
+//   - a factory preset click to its second SetPEQ frame written, with the program's
+//     own log handler on (as in the program: every debug line written and echoed);
+//   - wake-ups (context switches of all threads) per second and CPU time of the idle
+//     program hidden in the tray, without a sound server and with a private one, and
+//     the wake-ups the program causes in that server.
+// The parent process starts itself again as a child for each start-up, click and idle run.
 #include "WindowTestSupport.h"
 
 #include "TestEnv.h"
+#include "ThreadWakeups.h"
 
+#include "app/LogHandler.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QRadioButton>
@@ -22,8 +30,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <unistd.h>
 
 using namespace wt;
 
@@ -34,6 +40,9 @@ constexpr int kClickRuns = 40;
 constexpr int kIdleRuns = 3;
 constexpr int kIdleSettleMs = 2000;
 constexpr int kIdleSampleMs = 5000;
+constexpr int kFirstFrameTimeoutMs = 10000;
+const QSize kWindowSize(1176, 730);
+const QByteArray kNoServer = "unix:/nonexistent/tonewright-bench/native";
 
 double median(QVector<double> values)
 {
@@ -44,14 +53,86 @@ double median(QVector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Child: start the window against a plugged-in headset and print when ReadStatus went out.
+void printStamp(const char *what, qint64 nanoseconds)
+{
+    std::printf("%s %lld\n", what, static_cast<long long>(nanoseconds));
+    std::fflush(stdout);
+}
+
+// The CLOCK_MONOTONIC time at which `window` had its first frame on the screen (the
+// end of its first paint), -1 when it was not painted in time. Runs the event loop.
+qint64 firstFrameNs(QWidget &window)
+{
+    struct FirstPaint : QObject {
+        QEventLoop loop;
+        qint64 stamp = -1;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint && stamp < 0) {
+                stamp = 0;
+                // After this paint has been flushed.
+                QTimer::singleShot(0, this, [this] {
+                    stamp = monotonicNs();
+                    loop.quit();
+                });
+            }
+            return false;
+        }
+    } firstPaint;
+    window.installEventFilter(&firstPaint);
+    if (firstPaint.stamp < 0) {
+        QTimer::singleShot(kFirstFrameTimeoutMs, &firstPaint.loop, &QEventLoop::quit);
+        firstPaint.loop.exec();
+    }
+    window.removeEventFilter(&firstPaint);
+    return firstPaint.stamp > 0 ? firstPaint.stamp : -1;
+}
+
+// Child: start the window against a plugged-in headset; print when ReadStatus went
+// out and when the window's first frame was painted.
 int childStartUp()
 {
     plugHeadset();
     WriteStamp statusWritten(2); // ReadAudio, then ReadStatus
     std::unique_ptr<MainWindow> window = startWindow();
-    std::printf("readstatus %lld\n", static_cast<long long>(statusWritten.nanoseconds()));
-    std::fflush(stdout);
+    const qint64 frame = firstFrameNs(*window);
+    printStamp("readstatus", statusWritten.nanoseconds());
+    printStamp("firstframe", frame);
+    closeWindow(window);
+    return 0;
+}
+
+// Child: a bare window of the program's size and flags; print its first frame.
+int childBareWindow()
+{
+    QWidget bare(nullptr, Qt::FramelessWindowHint);
+    bare.setFixedSize(kWindowSize);
+    bare.show();
+    printStamp("firstframe", firstFrameNs(bare));
+    return 0;
+}
+
+// Child: preset clicks with the program's own log handler; one "click <ms>" line each.
+int childClicks()
+{
+    plugHeadset();
+    std::unique_ptr<MainWindow> window = startWindow();
+    settle();
+    qInstallMessageHandler(logMessageOutput);
+    QAbstractButton *const radios[] = {window->ui.radioButton_Stereo_Jazz, window->ui.radioButton_Stereo_Pop,
+                                       window->ui.radioButton_Surround_FPS, window->ui.radioButton_Surround_Moba};
+    for (int run = 0; run < kClickRuns; ++run) {
+        clearWrittenFrames();
+        QAbstractButton *radio = radios[run % 4];
+        WriteStamp secondFrame(2);
+        const qint64 before = monotonicNs();
+        radio->click();
+        const qint64 written = secondFrame.nanoseconds();
+        if (written > 0)
+            std::printf("click %.4f\n", (written - before) / 1e6);
+        std::fflush(stdout);
+        settle(100);
+    }
     closeWindow(window);
     return 0;
 }
@@ -66,99 +147,134 @@ int childIdle()
     return QApplication::exec();
 }
 
-// /proc figures of a process: context switches of all its threads, and CPU time in ticks.
-struct ProcSample {
-    qint64 switches = 0;
-    qint64 cpuTicks = 0;
-};
-
-ProcSample sampleProcess(qint64 pid)
-{
-    ProcSample sample;
-    const QString base = QStringLiteral("/proc/%1").arg(pid);
-    for (const QString &task : QDir(base + "/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile status(base + "/task/" + task + "/status");
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("voluntary_ctxt_switches:") || line.startsWith("nonvoluntary_ctxt_switches:"))
-                sample.switches += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
-        }
-    }
-    QFile stat(base + "/stat");
-    if (stat.open(QIODevice::ReadOnly)) {
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 12)
-            sample.cpuTicks = fields[11].toLongLong() + fields[12].toLongLong(); // utime, stime
-    }
-    return sample;
-}
-
-QProcess *startChild(const QString &mode, const QStringList &extra = {})
+QProcess *startChild(const QString &mode, const QStringList &extra = {}, const QByteArray &pulseServer = kNoServer)
 {
     auto *child = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PULSE_SERVER"), QString::fromLocal8Bit(pulseServer));
+    child->setProcessEnvironment(environment);
     child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child->start(QCoreApplication::applicationFilePath(), QStringList{"--child", mode} + extra);
     return child;
 }
 
-double startUpMs()
+// Runs a child to its end; its output lines.
+QList<QByteArray> childOutput(const QString &mode)
+{
+    QProcess *child = startChild(mode);
+    child->waitForFinished(60000);
+    const QList<QByteArray> lines = child->readAllStandardOutput().split('\n');
+    delete child;
+    return lines;
+}
+
+// The values of the output lines that begin with `key`.
+QVector<double> valuesOf(const QList<QByteArray> &lines, const QByteArray &key)
+{
+    QVector<double> values;
+    for (const QByteArray &line : lines) {
+        if (line.startsWith(key + ' '))
+            values.append(line.mid(key.size() + 1).trimmed().toDouble());
+    }
+    return values;
+}
+
+// Process start to each stamp the child prints, in ms (one value per key, -1 if none).
+QVector<double> msFromStart(const QString &mode, const QList<QByteArray> &keys)
 {
     const qint64 before = monotonicNs();
-    QProcess *child = startChild("startup");
-    child->waitForFinished(30000);
-    const QString out = QString::fromLatin1(child->readAllStandardOutput());
-    delete child;
-    const QStringList fields = out.split(QLatin1Char(' '));
-    const qint64 written = fields.size() == 2 ? fields[1].trimmed().toLongLong() : -1;
-    return written > 0 ? (written - before) / 1e6 : -1;
-}
-
-QVector<double> presetClickMs()
-{
-    plugHeadset();
-    std::unique_ptr<MainWindow> window = startWindow();
-    settle();
-    QVector<double> times;
-    QAbstractButton *const radios[] = {window->ui.radioButton_Stereo_Jazz, window->ui.radioButton_Stereo_Pop,
-                                       window->ui.radioButton_Surround_FPS, window->ui.radioButton_Surround_Moba};
-    for (int run = 0; run < kClickRuns; ++run) {
-        clearWrittenFrames();
-        QAbstractButton *radio = radios[run % 4];
-        WriteStamp secondFrame(2);
-        const qint64 before = monotonicNs();
-        radio->click();
-        const qint64 written = secondFrame.nanoseconds();
-        if (written > 0)
-            times.append((written - before) / 1e6);
-        settle(100);
+    const QList<QByteArray> lines = childOutput(mode);
+    QVector<double> out;
+    for (const QByteArray &key : keys) {
+        const double stamp = valuesOf(lines, key).value(0, -1);
+        out.append(stamp > 0 ? (stamp - before) / 1e6 : -1);
     }
-    closeWindow(window);
-    unplugAll();
-    return times;
+    return out;
 }
 
-void idleFigures(double &wakeupsPerSecond, double &cpuMsPerSecond)
+struct StartFigures {
+    QVector<double> readStatus, firstFrame, bareFirstFrame;
+};
+
+StartFigures startUpFigures()
 {
-    QVector<double> wakeups, cpu;
-    const double ticksPerSecond = static_cast<double>(sysconf(_SC_CLK_TCK));
+    StartFigures figures;
+    for (int run = 0; run < kStartRuns; ++run) {
+        const QVector<double> program = msFromStart("startup", {"readstatus", "firstframe"});
+        if (program[0] >= 0)
+            figures.readStatus.append(program[0]);
+        if (program[1] >= 0)
+            figures.firstFrame.append(program[1]);
+        const double bare = msFromStart("bare", {"firstframe"}).value(0, -1);
+        if (bare >= 0)
+            figures.bareFirstFrame.append(bare);
+    }
+    return figures;
+}
+
+// The private sound server of the volume tests, started for the idle runs.
+class PrivateServer {
+public:
+    PrivateServer() : m_folder(QStringLiteral("/tmp/tw-bench-%1").arg(QCoreApplication::applicationPid()))
+    {
+        m_running = QProcess::execute(QStringLiteral("sh"), {QStringLiteral(TW_PULSE_SCRIPT), "start", m_folder}) == 0;
+    }
+    ~PrivateServer() { QProcess::execute(QStringLiteral("sh"), {QStringLiteral(TW_PULSE_SCRIPT), "stop", m_folder}); }
+    bool running() const { return m_running; }
+    QByteArray address() const { return "unix:" + m_folder.toLocal8Bit() + "/main/native"; }
+    qint64 pid() const { return tw::readFileBytes(m_folder + "/main/pid").trimmed().toLongLong(); }
+
+private:
+    QString m_folder;
+    bool m_running = false;
+};
+
+struct IdleFigures {
+    double wakeupsPerSecond = 0;
+    double cpuPercent = 0;
+    double serverWakeupsPerSecond = 0; // those the program caused
+};
+
+// Wake-ups a second of a process over one sample.
+double wakeupsPerSecond(qint64 pid)
+{
+    const qint64 before = tw::threadContextSwitches(pid);
+    QThread::msleep(kIdleSampleMs);
+    return (tw::threadContextSwitches(pid) - before) * 1000.0 / kIdleSampleMs;
+}
+
+IdleFigures idleFigures(const QByteArray &pulseServer, qint64 serverPid)
+{
+    const double serverAlone = serverPid > 0 ? wakeupsPerSecond(serverPid) : 0;
+    QVector<double> wakeups, cpu, server;
     for (int run = 0; run < kIdleRuns; ++run) {
-        QProcess *child = startChild("idle", {"-autorun"});
+        QProcess *child = startChild("idle", {"-autorun"}, pulseServer);
         child->waitForReadyRead(30000);
         QThread::msleep(kIdleSettleMs);
-        const ProcSample first = sampleProcess(child->processId());
+        const qint64 pid = child->processId();
+        const qint64 switches = tw::threadContextSwitches(pid);
+        const qint64 serverSwitches = serverPid > 0 ? tw::threadContextSwitches(serverPid) : 0;
+        const qint64 cpuNs = tw::threadCpuNanoseconds(pid);
         QThread::msleep(kIdleSampleMs);
-        const ProcSample second = sampleProcess(child->processId());
+        const double seconds = kIdleSampleMs / 1000.0;
+        wakeups.append((tw::threadContextSwitches(pid) - switches) / seconds);
+        cpu.append((tw::threadCpuNanoseconds(pid) - cpuNs) / 1e9 / seconds * 100.0);
+        if (serverPid > 0)
+            server.append((tw::threadContextSwitches(serverPid) - serverSwitches) / seconds - serverAlone);
         child->kill();
         child->waitForFinished(5000);
         delete child;
-        const double seconds = kIdleSampleMs / 1000.0;
-        wakeups.append((second.switches - first.switches) / seconds);
-        cpu.append((second.cpuTicks - first.cpuTicks) / ticksPerSecond * 1000.0 / seconds);
     }
-    wakeupsPerSecond = median(wakeups);
-    cpuMsPerSecond = median(cpu);
+    return {median(wakeups), median(cpu), std::max(0.0, median(server))};
+}
+
+void reportIdle(QTextStream &out, const char *setting, const IdleFigures &idle, bool withServer)
+{
+    out << QString::asprintf("  idle in the tray, %-17s: %8.1f wake-ups/s, CPU %6.3f %%", setting,
+                             idle.wakeupsPerSecond, idle.cpuPercent);
+    if (withServer)
+        out << QString::asprintf(", server +%.1f wake-ups/s", idle.serverWakeupsPerSecond);
+    out << QString::asprintf("  (%d runs of %d s)\n", kIdleRuns, kIdleSampleMs / 1000);
 }
 
 } // namespace
@@ -173,27 +289,37 @@ int main(int argc, char *argv[])
     const int childAt = arguments.indexOf(QStringLiteral("--child"));
     if (childAt >= 0 && childAt + 1 < arguments.size()) {
         const QString mode = arguments.at(childAt + 1);
-        return mode == QLatin1String("startup") ? childStartUp() : childIdle();
+        if (mode == QLatin1String("startup"))
+            return childStartUp();
+        if (mode == QLatin1String("bare"))
+            return childBareWindow();
+        if (mode == QLatin1String("click"))
+            return childClicks();
+        return childIdle();
     }
 
-    QVector<double> starts;
-    for (int run = 0; run < kStartRuns; ++run) {
-        const double ms = startUpMs();
-        if (ms >= 0)
-            starts.append(ms);
+    const StartFigures starts = startUpFigures();
+    const QVector<double> clicks = valuesOf(childOutput("click"), "click");
+    const IdleFigures quiet = idleFigures(kNoServer, 0);
+    IdleFigures withServer;
+    {
+        PrivateServer server;
+        if (server.running())
+            withServer = idleFigures(server.address(), server.pid());
+        else
+            std::fputs("bench: the private sound server did not start\n", stderr);
     }
-    const QVector<double> clicks = presetClickMs();
-    double wakeups = 0, cpuMs = 0;
-    idleFigures(wakeups, cpuMs);
 
     QTextStream out(stdout);
+    const double frame = median(starts.firstFrame), bare = median(starts.bareFirstFrame);
     out << "Tonewright main road, medians against the simulated headset\n";
-    out << QString::asprintf("  process start -> ReadStatus written : %8.2f ms  (%d runs)\n", median(starts),
-                             starts.size());
-    out << QString::asprintf("  preset click -> second SetPEQ written: %8.2f ms  (%d runs)\n", median(clicks),
-                             clicks.size());
-    out << QString::asprintf("  idle in the tray: wake-ups          : %8.1f /s   (%d runs of %d s)\n", wakeups,
-                             kIdleRuns, kIdleSampleMs / 1000);
-    out << QString::asprintf("  idle in the tray: CPU time          : %8.2f ms/s\n", cpuMs);
-    return starts.isEmpty() || clicks.isEmpty() ? 1 : 0;
+    out << QString::asprintf("  process start -> ReadStatus written : %8.2f ms  (%d runs)\n", median(starts.readStatus),
+                             starts.readStatus.size());
+    out << QString::asprintf("  process start -> first frame        : %8.2f ms  (%d runs; bare window %.2f ms, %.1fx)\n",
+                             frame, starts.firstFrame.size(), bare, bare > 0 ? frame / bare : 0.0);
+    out << QString::asprintf("  preset click -> second SetPEQ written: %8.2f ms  (%d runs, log handler on)\n",
+                             median(clicks), clicks.size());
+    reportIdle(out, "no sound server", quiet, false);
+    reportIdle(out, "with sound server", withServer, true);
+    return starts.readStatus.isEmpty() || starts.firstFrame.isEmpty() || clicks.isEmpty() ? 1 : 0;
 }

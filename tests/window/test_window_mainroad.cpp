@@ -200,6 +200,36 @@ private slots:
         QVERIFY(recordedPrompts().isEmpty());
     }
 
+    void theFirstFrameComesBeforeTheStartUpAnswersAndWithoutTheNoHeadsetBackdrop()
+    {
+        // How many frames the headset had been sent when the window was first painted.
+        struct FirstPaint : QObject {
+            int framesWritten = -1;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                if (event->type() == QEvent::Paint && framesWritten < 0)
+                    framesWritten = writtenFrames().size();
+                return false;
+            }
+        } firstPaint;
+        plugHeadset();
+        m_window = startWindow();
+        m_window->installEventFilter(&firstPaint);
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_VERIFY(firstPaint.framesWritten >= 0);
+        QCOMPARE(firstPaint.framesWritten, 2); // ReadAudio and ReadStatus, nothing answered yet
+        settle();
+        QCOMPARE(lastPreset(writtenFrames()).number, 19); // then the answers, as ever
+        QVERIFY(m_window->ui.label_DefaultBackground->pixmap(Qt::ReturnByValue).isNull());
+
+        // Without a headset the backdrop is what the window shows.
+        closeWindow(m_window);
+        unplugAll();
+        m_window = startWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_VERIFY(!m_window->ui.label_DefaultBackground->pixmap(Qt::ReturnByValue).isNull());
+    }
+
     void storedSelectionIsSentBeforeStandard()
     {
         // A user file from an earlier run that stored Surround FPS.

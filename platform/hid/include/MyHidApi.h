@@ -1,6 +1,7 @@
-// The HID access library: the six calls the program uses, under hidapi's names,
-// exported with C linkage from libMyHidApi.so. Another build of the same library
-// (the simulated headset) can stand in for it.
+// The HID access library: the six calls the program uses, under hidapi's names, and
+// one of its own that wakes a waiting reader, exported with C linkage from
+// libMyHidApi.so. Another build of the same library (the simulated headset) can stand
+// in for it.
 #pragma once
 
 #include <stddef.h>
@@ -40,6 +41,11 @@ MYHIDAPI_EXPORT int hid_set_nonblocking(hid_device *dev, int nonblock);
 MYHIDAPI_EXPORT int hid_write(hid_device *dev, const unsigned char *data, size_t length);
 MYHIDAPI_EXPORT int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int milliseconds);
 MYHIDAPI_EXPORT void hid_close(hid_device *dev);
+// Makes a hid_read_timeout waiting on this handle (on another thread) return 0 at once;
+// with no read waiting, the next read returns 0 at once. So a reader may wait with no
+// time-out (-1) and still be stopped. Safe to call from any thread while the handle is
+// open.
+MYHIDAPI_EXPORT void hid_interrupt_read(hid_device *dev);
 
 #ifdef __cplusplus
 }

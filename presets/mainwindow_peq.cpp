@@ -88,6 +88,7 @@ void MainWindow::onSliderGateTick()
         m_nSliderMoved = 0;
         m_nSliderTick = 0;
         m_nSliderSendReady = 1;
+        sendUnsentEdits();
     }
     if (m_nSliderMoved == 0 && m_nSliderTimerId != 0) {
         killTimer(m_nSliderTimerId);
@@ -95,9 +96,33 @@ void MainWindow::onSliderGateTick()
     }
 }
 
+// The last values of an edit that ended while the gate was closed go out as it opens;
+// that send uses up the opening like a change would, so a new period is counted.
+void MainWindow::sendUnsentEdits()
+{
+    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
+        if (!hasUnsentEdits(*page))
+            continue;
+        m_nSliderSendReady = 0;
+        markSliderMoved();
+        sendCustomPage(*page);
+    }
+}
+
+bool MainWindow::hasUnsentEdits(const EqPage &page) const
+{
+    const std::array<int, 10> values = pageSliderValues(page);
+    return this->*page.state == page.customState && selectedCustomSlot(page.algorithm) != 0
+           && !std::equal(values.begin(), values.end(), page.sentGains);
+}
+
 void MainWindow::onSliderValueChanged(const EqPage &page)
 {
     markSliderMoved();
+    // Outside a load every change is the user's: a drag, a click in the groove, a key.
+    // Each can be saved, not only a drag.
+    if (m_nSaveCurrentMode == 0 && shownCustomSlot(page.algorithm) != 0)
+        lightSaveAndReset();
     if (m_nSliderSendReady == 0)
         return;
     m_nSliderSendReady = 0;
@@ -127,6 +152,11 @@ void MainWindow::on_VerticalSlider_Surround_ValueChange()
 }
 
 void MainWindow::on_VerticalSlider_Surround_Stereo_SlideMoved()
+{
+    lightSaveAndReset();
+}
+
+void MainWindow::lightSaveAndReset()
 {
     for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
         page->reset->setEnabled(true);

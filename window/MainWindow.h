@@ -243,6 +243,9 @@ private:
     void onSliderValueChanged(const EqPage &page);
     void onSliderGateTick();
     void sendCustomPage(const EqPage &page);
+    void sendUnsentEdits();
+    bool hasUnsentEdits(const EqPage &page) const;
+    void lightSaveAndReset();
     bool setPageSliders(const EqPage &page, const std::array<int, 10> &values);
     std::array<int, 10> pageSliderValues(const EqPage &page) const;
     void setEditEnabled(const EqPage &page, bool on);
@@ -334,6 +337,7 @@ private:
     void shiftCustomSlotsOf(const EqPage &page);
     void refreshCustomSlotTexts();
     void clearLastCustomSlot(const EqPage &page);
+    void forgetCustomSelection(const EqPage &page);
 
     // ---- Device arrival and removal (window/mainwindow_device.cpp) ----
 public:

@@ -15,24 +15,41 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
-#include <cstdlib>
+#include <cctype>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-QByteArray readWholeFile(const QString &path)
+// Far beyond any real preset file; a bigger one is no preset file of ours.
+constexpr qint64 kMaxPresetFileSize = 1024 * 1024;
+// The name fields take no more (QLineEdit's own limit); the log keeps no more either.
+constexpr int kMaxLoggedNameLength = 32767;
+
+QString loggedName(const QString &name)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return name.left(kMaxLoggedNameLength);
 }
 
 // Hex digits as the files write ids ("2e7a", "0x0411", " 411"): leading blanks and a
-// "0x" prefix pass, parsing stops at the first other character, no digits give 0.
+// "0x" prefix pass, parsing stops at the first other character (a sign too), no digits
+// give 0, and the id is the low 16 bits of the number however many digits follow.
 quint16 parseHexId(const QString &text)
 {
     const QByteArray latin1 = text.toLatin1();
-    return static_cast<quint16>(std::strtoul(latin1.constData(), nullptr, 16) & 0xFFFF);
+    const char *c = latin1.constData();
+    while (*c != '\0' && std::isspace(static_cast<unsigned char>(*c)))
+        ++c;
+    if (c[0] == '0' && (c[1] == 'x' || c[1] == 'X'))
+        c += 2;
+    unsigned id = 0;
+    for (; std::isxdigit(static_cast<unsigned char>(*c)); ++c) {
+        const int digit = std::isdigit(static_cast<unsigned char>(*c)) ? *c - '0' : std::tolower(*c) - 'a' + 10;
+        id = ((id << 4) | static_cast<unsigned>(digit)) & 0xFFFFu;
+    }
+    return static_cast<quint16>(id);
 }
 
 // Adds id to the first count entries of list unless it is already there or the list is full.
@@ -71,37 +88,72 @@ bool markedReadOnly(const QString &path)
     return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
 }
 
+void reportUnreadableFile()
+{
+    qDebug() << "json Parse Error!";
+    PromptRequest request;
+    request.icon = QMessageBox::Critical;
+    request.title = QStringLiteral("Error");
+    request.text = QStringLiteral("Json File Is Error!");
+    showPrompt(request);
+}
+
+} // namespace
+
+// Opened without blocking, so a FIFO never holds the window, and judged on the opened
+// file itself, so nothing can be swapped in between the test and the read.
+bool PresetStore::readPresetFile(const QString &path, QByteArray &content)
+{
+    content.clear();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxPresetFileSize) {
+        ::close(fd);
+        qDebug().noquote() << "Preset file refused, not a regular file of at most 1 MiB:" << path;
+        return false;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    // A file that grew since fstat is refused as well.
+    content = file.read(kMaxPresetFileSize + 1);
+    if (content.size() > kMaxPresetFileSize) {
+        content.clear();
+        return false;
+    }
+    return true;
+}
+
 // Replaces the file as a whole: until commit() the old content stays in place, so a
 // crash or a full disk never leaves a truncated file behind.
-bool saveDocument(const QString &path, const QJsonDocument &document)
+bool PresetStore::savePresetFile(const QString &path, const QByteArray &content)
 {
     if (markedReadOnly(path))
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
-    const QByteArray text = document.toJson(QJsonDocument::Indented);
-    if (file.write(text) != text.size())
+    if (file.write(content) != content.size())
         return false;
     return file.commit();
 }
-
-} // namespace
 
 bool PresetStore::readJsonFile(const QString &path)
 {
     qDebug() << "====================readJsonFile====================";
     qDebug().noquote() << path;
 
+    // An unreadable or refused file reads as empty, which is no JSON either.
+    QByteArray content;
+    readPresetFile(path, content);
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(readWholeFile(path), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(content, &error);
     if (error.error != QJsonParseError::NoError) {
-        qDebug() << "json Parse Error!";
-        PromptRequest request;
-        request.icon = QMessageBox::Critical;
-        request.title = QStringLiteral("Error");
-        request.text = QStringLiteral("Json File Is Error!");
-        showPrompt(request);
+        reportUnreadableFile();
         return false;
     }
     if (!document.isObject())
@@ -156,7 +208,7 @@ void PresetStore::readCustomModeMember(const QJsonArray &items)
         m_scratchCustomParam.name = preset.value(QStringLiteral("name")).toString();
         m_scratchCustomParam.parameter = preset.value(QStringLiteral("parameter")).toString();
         qDebug().noquote() << m_scratchCustomParam.algorithm;
-        qDebug().noquote() << m_scratchCustomParam.name;
+        qDebug().noquote() << loggedName(m_scratchCustomParam.name);
         qDebug().noquote() << m_scratchCustomParam.parameter;
 
         const QString stored = makeStoredPreset(m_scratchCustomParam.name, m_scratchCustomParam.parameter);
@@ -184,7 +236,7 @@ void PresetStore::readDefaultModeMember(const QJsonObject &presets)
         if (name.isUndefined() || parameter.isUndefined())
             continue;
         const QString entry = makeStoredPreset(name.toString(), parameter.toString());
-        qDebug().noquote() << entry;
+        qDebug().noquote() << loggedName(entry);
         if (algorithm.toString() == kAlgorithmSurround)
             m_deviceInfo.defaultSurround.append(entry);
         else if (algorithm.toString() == kAlgorithmStereo)
@@ -206,13 +258,11 @@ bool PresetStore::writeJsonFile(const QString &key)
     qDebug().noquote() << "*** Write Json File" << key;
     qDebug().noquote() << m_qstrCurrentUserFileName;
 
-    QFile file(m_qstrCurrentUserFileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray content;
+    if (!readPresetFile(m_qstrCurrentUserFileName, content)) {
         qDebug() << "Open Json File Error!";
         return false;
     }
-    const QByteArray content = file.readAll();
-    file.close();
     qDebug() << "Open Json File Success!";
 
     QJsonParseError error;
@@ -230,7 +280,7 @@ bool PresetStore::writeJsonFile(const QString &key)
     qDebug().noquote() << keyList(root);
     applyKeyToDocument(key, root);
 
-    if (!saveDocument(m_qstrCurrentUserFileName, QJsonDocument(root))) {
+    if (!savePresetFile(m_qstrCurrentUserFileName, QJsonDocument(root).toJson(QJsonDocument::Indented))) {
         qDebug() << "*** write Json Fail!";
         return false;
     }

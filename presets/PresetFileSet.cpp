@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -82,11 +84,26 @@ void PresetStore::makeJsonFileName()
 
 void PresetStore::checkUserJsonFile()
 {
-    if (QFile::exists(m_qstrCurrentUserFileName))
+    if (QFile::exists(m_qstrCurrentUserFileName)) {
+        // A file without "uuid" (made before a crash, or edited by hand) would match no
+        // headset, and every preset of this one would stay silent: it gets the id back.
+        if (userFileLacksUuid()) {
+            qDebug() << "User File has no uuid!";
+            writeJsonFile(QStringLiteral("uuid"));
+        }
         return;
+    }
     qDebug() << "User File is not exist!";
     copyDefaultToUserFile();
-    writeJsonFile(QStringLiteral("uuid"));
+}
+
+bool PresetStore::userFileLacksUuid() const
+{
+    QByteArray content;
+    if (!readPresetFile(m_qstrCurrentUserFileName, content))
+        return false;
+    const QJsonDocument document = QJsonDocument::fromJson(content);
+    return document.isObject() && !document.object().contains(QStringLiteral("uuid"));
 }
 
 void PresetStore::copyDefaultToUserFile()
@@ -97,17 +114,32 @@ void PresetStore::copyDefaultToUserFile()
         m_nJsonFileStatus = -1;
         return;
     }
-    if (!QFile::copy(m_qstrDefaultFileName, m_qstrCurrentUserFileName)) {
+    if (!makeUserFileFromDefault()) {
         qDebug() << "***** CopyFile:: Copy Fail! *****";
         promptInformation(nullptr, QStringLiteral("warning"), QStringLiteral("JSON file generation failed!"));
         m_nJsonFileStatus = -2;
         return;
     }
-    // The copy takes the default file's permissions; a read-only installation must
-    // still give the user a file the program can write.
-    QFile::setPermissions(m_qstrCurrentUserFileName, QFile::permissions(m_qstrCurrentUserFileName)
-                                                         | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     qDebug() << "***** CopyFile:: Copy Success *****";
+}
+
+// The user file appears complete or not at all: the default file's members with this
+// headset's "uuid" (a "uuid" the default file brings stays), in one atomic write. A
+// default file that is no JSON object is copied as it is; reading it reports it.
+bool PresetStore::makeUserFileFromDefault()
+{
+    if (QFile::exists(m_qstrCurrentUserFileName))
+        return false;
+    QByteArray content;
+    if (!readPresetFile(m_qstrDefaultFileName, content))
+        return false;
+    const QJsonDocument document = QJsonDocument::fromJson(content);
+    if (document.isObject()) {
+        QJsonObject root = document.object();
+        applyKeyToDocument(QStringLiteral("uuid"), root);
+        content = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    }
+    return savePresetFile(m_qstrCurrentUserFileName, content);
 }
 
 void PresetStore::getUserJsonFile()

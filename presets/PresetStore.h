@@ -48,8 +48,8 @@ public:
 
     // A headset with a new unique id (m_ucDeviceUuid, g_sOpenVid, g_sOpenPid), in order:
     void makeJsonFileName();      // the two file paths; makes the user folder
-    void checkUserJsonFile();     // makes the user file from the default file if missing
-    void copyDefaultToUserFile();
+    void checkUserJsonFile();     // makes the user file if missing, adds a missing "uuid"
+    void copyDefaultToUserFile(); // the default file's members and this headset's "uuid", one write
     void getUserJsonFile();       // reads the user file into m_listUserDevice, m_listCustomParam
     void fillCustomPreset();      // custom slots 1..5 of each mode from m_listCustomParam
     void setDeviceUserParameter(); // keeps the headset's record, re-applies its stored selection
@@ -137,6 +137,14 @@ protected:
     virtual void clickCustomSlot(const QString &algorithm, int slot);
 
 private:
+    // Preset files are small: only a regular file of at most 1 MiB is read (false for
+    // anything else, a FIFO or a device included, which is left untouched).
+    static bool readPresetFile(const QString &path, QByteArray &content);
+    // Writes the file atomically; false (nothing changed) when it is marked read-only.
+    static bool savePresetFile(const QString &path, const QByteArray &content);
+    bool makeUserFileFromDefault();
+    bool userFileLacksUuid() const;
+
     struct ModeSelection;
     ModeSelection modeSelection(const QString &algorithm);
     ModeSelection modeSelection(const QString &algorithm) const;

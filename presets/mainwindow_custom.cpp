@@ -70,6 +70,18 @@ void hideSlotButtons(const EqPage &page)
     }
 }
 
+// An exclusive group keeps one radio checked; it lets go only while not exclusive.
+void uncheckCustomRadios(const EqPage &page)
+{
+    QButtonGroup *group = page.customRadios[0]->group();
+    if (group)
+        group->setExclusive(false);
+    for (QAbstractButton *radio : page.customRadios)
+        radio->setChecked(false);
+    if (group)
+        group->setExclusive(true);
+}
+
 void setPromptVisible(const CustomPageExtras &extras, bool visible)
 {
     extras.promptLabel->setVisible(visible);
@@ -300,20 +312,22 @@ void MainWindow::clearLastCustomSlot(const EqPage &page)
 {
     page.customClear->setEnabled(false);
     hideSlotButtons(page);
-    QAbstractButton *first = radioOf(page, 1);
-    QButtonGroup *group = first->group();
-    if (group)
-        group->setExclusive(false);
-    first->setChecked(false);
-    if (group)
-        group->setExclusive(true);
-    first->hide();
+    uncheckCustomRadios(page);
+    radioOf(page, 1)->hide();
     ui.lineEdit_CustomName->hide();
     for (const EqPage *each : {m_surroundPage.get(), m_stereoPage.get()}) {
         each->reset->hide();
         each->save->hide();
     }
     setPromptVisible(extrasOf(ui, page), false);
+}
+
+// No slot of the page is selected any more; its radios show none checked.
+void MainWindow::forgetCustomSelection(const EqPage &page)
+{
+    this->*page.customId = 0;
+    setCustomLoaded(page.algorithm, false);
+    uncheckCustomRadios(page);
 }
 
 // --- renaming ----------------------------------------------------------------------

@@ -114,15 +114,13 @@ void MainWindow::showCustomizeList(const EqPage &page)
     this->*page.state = page.customState;
     page.customAdd->show();
     page.customClear->show();
-    if (page.disablesNameOnCustomize) {
-        page.nameEdit->setText(QStringLiteral("Customize"));
-        page.nameEdit->setEnabled(false);
-    }
-    const int selected = this->*page.customId;
-    if (selected != 0)
-        setEditEnabled(page, true);
-    if (selected >= page.firstCustomId && selected <= page.firstCustomId + 4)
-        page.customRadios[static_cast<size_t>(selected - page.firstCustomId)]->show();
+    // The list opens with no slot picked and nothing to edit: a slot's name and gains
+    // change only after the user picks it, never under the list's caption or with the
+    // gains another preset left on the sliders.
+    page.nameEdit->setText(QStringLiteral("Customize"));
+    page.nameEdit->setEnabled(false);
+    forgetCustomSelection(page);
+    setEditEnabled(page, false);
 
     QVector<const PresetParam *> entries;
     for (const PresetParam &param : m_listCustomParam) {

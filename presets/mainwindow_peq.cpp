@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <utility>
+
 int g_nStereoGain[10] = {};
 int g_nSurroundGain[10] = {};
 int g_nSurroundSoundView = 0;
@@ -88,6 +90,7 @@ void MainWindow::onSliderGateTick()
         m_nSliderMoved = 0;
         m_nSliderTick = 0;
         m_nSliderSendReady = 1;
+        sendUnsentEdits();
     }
     if (m_nSliderMoved == 0 && m_nSliderTimerId != 0) {
         killTimer(m_nSliderTimerId);
@@ -95,9 +98,31 @@ void MainWindow::onSliderGateTick()
     }
 }
 
+// The last values of an edit that ended while the gate was closed go out as it opens,
+// under the number of the slot they were made on, even when its list was left since;
+// that send uses up the opening like a change would, so a new period is counted.
+void MainWindow::sendUnsentEdits()
+{
+    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
+        const int number = std::exchange(m_nHeldPresetNumber[static_cast<size_t>(page->mode)], -1);
+        const std::array<int, 10> values = pageSliderValues(*page);
+        if (number < 0 || std::equal(values.begin(), values.end(), page->sentGains))
+            continue;
+        m_nSliderSendReady = 0;
+        markSliderMoved();
+        sendPEQParameter(page->mode, number);
+    }
+}
+
 void MainWindow::onSliderValueChanged(const EqPage &page)
 {
     markSliderMoved();
+    if (const int number = customSlotNumber(page); number >= 0)
+        m_nHeldPresetNumber[static_cast<size_t>(page.mode)] = number;
+    // Outside a load every change is the user's: a drag, a click in the groove, a key.
+    // Each can be saved, not only a drag.
+    if (m_nSaveCurrentMode == 0 && shownCustomSlot(page.algorithm) != 0)
+        lightSaveAndReset();
     if (m_nSliderSendReady == 0)
         return;
     m_nSliderSendReady = 0;
@@ -108,12 +133,20 @@ void MainWindow::onSliderValueChanged(const EqPage &page)
 
 void MainWindow::sendCustomPage(const EqPage &page)
 {
+    const int number = customSlotNumber(page);
+    if (number >= 0)
+        sendPEQParameter(page.mode, number);
+}
+
+// The preset number of the page's selected custom slot; -1 while it shows no slot.
+int MainWindow::customSlotNumber(const EqPage &page) const
+{
     if (this->*page.state != page.customState)
-        return;
+        return -1;
     const int slot = this->*page.customId - page.firstCustomId;
     if (slot < 0 || slot > 4)
-        return;
-    sendPEQParameter(page.mode, page.customNumber(slot, m_nSpecial));
+        return -1;
+    return page.customNumber(slot, m_nSpecial);
 }
 
 void MainWindow::on_VerticalSlider_Stereo_ValueChange()
@@ -127,6 +160,11 @@ void MainWindow::on_VerticalSlider_Surround_ValueChange()
 }
 
 void MainWindow::on_VerticalSlider_Surround_Stereo_SlideMoved()
+{
+    lightSaveAndReset();
+}
+
+void MainWindow::lightSaveAndReset()
 {
     for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
         page->reset->setEnabled(true);

@@ -105,7 +105,9 @@ void MainWindow::switchToEqualiserTab(const EqPage &page)
     const int state = this->*page.state;
     if (state == page.customState) {
         page.customGroup->show();
-        return;
+        // Without a picked slot the list has nothing to edit or save.
+        if (shownCustomSlot(page.algorithm) != 0)
+            return;
     }
     if (state == page.factoryState)
         page.customGroup->hide();

@@ -66,7 +66,6 @@ struct EqPage : EqPageIds {
     // Page-specific touches of the shared flows.
     bool greysButtonsOnFactory = false;    // a factory click greys the page's Save/Reset pair
     bool namesBeforeCheck = false;         // the name field is written even for an unchecked radio
-    bool disablesNameOnCustomize = false;  // "Customize" also disables the name field
     bool soundViewHidesSaveReset = false;  // the speaker-test view keeps Save/Reset hidden
 
     int customNumber(int slotIndex, int model) const

@@ -90,6 +90,9 @@ public:
     int m_nSliderTick = 0;
     int m_nSliderMoved = 0;
     int m_nSliderSendReady = 0;
+    // Per mode (0 Stereo, 1 Surround): the custom slot's preset number of the latest
+    // slider change the gate may still owe the headset, -1 for none.
+    std::array<int, 2> m_nHeldPresetNumber{{-1, -1}};
     int m_nSaveCurrentMode = 0;
     QSystemTrayIcon *m_pSystemTray = nullptr;
     QAction *m_pShowMainAction = nullptr;
@@ -243,6 +246,9 @@ private:
     void onSliderValueChanged(const EqPage &page);
     void onSliderGateTick();
     void sendCustomPage(const EqPage &page);
+    int customSlotNumber(const EqPage &page) const;
+    void sendUnsentEdits();
+    void lightSaveAndReset();
     bool setPageSliders(const EqPage &page, const std::array<int, 10> &values);
     std::array<int, 10> pageSliderValues(const EqPage &page) const;
     void setEditEnabled(const EqPage &page, bool on);
@@ -340,6 +346,7 @@ private:
     void shiftCustomSlotsOf(const EqPage &page);
     void refreshCustomSlotTexts();
     void clearLastCustomSlot(const EqPage &page);
+    void forgetCustomSelection(const EqPage &page);
 
     // ---- Device arrival and removal (window/mainwindow_device.cpp) ----
 public:

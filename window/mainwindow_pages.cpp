@@ -71,7 +71,6 @@ void MainWindow::buildEqPages()
     for (int i = 0; i < 6; ++i)
         surround->factory.push_back({surroundRadios[i], nullptr, kSurroundRows[i]});
     surround->factory[3].checkMark = ui.pushButton_16;
-    surround->disablesNameOnCustomize = true;
     surround->soundViewHidesSaveReset = true;
 
     auto stereo = std::make_unique<EqPage>(kStereoIds);

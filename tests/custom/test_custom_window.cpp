@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace wt;
 
 namespace {
@@ -59,20 +61,50 @@ QJsonObject readUserFile()
 
 // The user file as the headset's first use makes it, with these custom presets and a
 // member of someone else's.
-void seedUserFile(const QJsonArray &custom, const QJsonObject &mode = QJsonObject())
+QJsonObject userFileContent(const QJsonArray &custom, const QJsonObject &mode = QJsonObject())
 {
     QFile shipped(QCoreApplication::applicationDirPath() + "/DefaultFile/VID-2e7a&PID-0411.json");
-    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    shipped.open(QIODevice::ReadOnly);
     QJsonObject root = QJsonDocument::fromJson(shipped.readAll()).object();
     root.insert("customMode", custom);
     root.insert("uuid", "0a1b2c3d");
     root.insert("extra", "kept");
     if (!mode.isEmpty())
         root.insert("mode", mode);
+    return root;
+}
+
+void writeUserFile(const QByteArray &content)
+{
     QDir().mkpath(QFileInfo(userFile()).absolutePath());
     QFile file(userFile());
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(QJsonDocument(root).toJson());
+    QCOMPARE(file.write(content), qint64(content.size()));
+}
+
+void seedUserFile(const QJsonArray &custom, const QJsonObject &mode = QJsonObject())
+{
+    writeUserFile(QJsonDocument(userFileContent(custom, mode)).toJson());
+}
+
+QByteArray userFileBytes()
+{
+    QFile file(userFile());
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// A drag as the slider makes one: held down, moved a step at a time, let go.
+void drag(QAbstractSlider *slider, int to)
+{
+    QVERIFY(slider->isEnabled());
+    slider->setSliderDown(true);
+    const int step = to > slider->value() ? 1 : -1;
+    for (int value = slider->value(); value != to;) {
+        value += step;
+        slider->setSliderPosition(value);
+    }
+    slider->setSliderDown(false);
 }
 
 QStringList fileNames(const QString &algorithm)
@@ -230,7 +262,9 @@ private slots:
 
     void cleanup()
     {
-        QFile::setPermissions(userFile(), QFile::ReadOwner | QFile::WriteOwner);
+        // Never through a link: a test's user file may stand for a device.
+        if (!QFileInfo(userFile()).isSymLink())
+            QFile::setPermissions(userFile(), QFile::ReadOwner | QFile::WriteOwner);
         closeWindow(m_window);
         unplugAll();
     }
@@ -574,6 +608,202 @@ private slots:
             QCOMPARE(sent[0].number, numbers[slot - 1]);
             QCOMPARE(sent[0].gains, rampGains(2 + slot - 1));
         }
+    }
+
+    // Back to Customize from a slot (through a factory preset or at once): nothing can
+    // be edited or saved until a slot is picked, so the slot keeps its name and gains;
+    // picking it shows them and sends them once.
+    void customizeAgainLeavesTheSlotAsSaved_data()
+    {
+        QTest::addColumn<bool>("surround");
+        QTest::addColumn<bool>("throughFactory");
+        QTest::newRow("Surround, FPS between") << true << true;
+        QTest::newRow("Surround, at once") << true << false;
+        QTest::newRow("Stereo, Jazz between") << false << true;
+        QTest::newRow("Stereo, at once") << false << false;
+    }
+    void customizeAgainLeavesTheSlotAsSaved()
+    {
+        QFETCH(bool, surround);
+        QFETCH(bool, throughFactory);
+        start();
+        const EqPage &p = openList(surround);
+        add(p);
+        p.nameEdit->clear();
+        QTest::keyClicks(p.nameEdit, "Bass");
+        drag(p.sliders[2], 5);
+        p.save->click();
+        QCOMPARE(fileNames(p.algorithm), QStringList{"Bass"});
+        const QByteArray saved = userFileBytes();
+        const QList<int> stored = sliderValues(p);
+
+        if (throughFactory) {
+            (surround ? m_window->ui.radioButton_Surround_FPS : m_window->ui.radioButton_Stereo_Jazz)->click();
+            settle();
+        }
+        clearWrittenFrames();
+        p.customize->click();
+        settle();
+        QCOMPARE(selectedId(p), 0);
+        QVERIFY(!p.customRadios[0]->isChecked());
+        QCOMPARE(p.customRadios[0]->text(), QStringLiteral("Bass"));
+        for (QAbstractSlider *slider : p.sliders)
+            QVERIFY(!slider->isEnabled());
+        QVERIFY(!p.nameEdit->isEnabled());
+        QVERIFY(p.save->isHidden() || !p.save->isEnabled());
+        // Even a Save that reached it (the other page's button) has no slot to write.
+        m_window->on_PushButton_CustomSave_Clicked();
+        QCOMPARE(userFileBytes(), saved);
+        // The headset gets nothing but what the gate still owed the slot: its saved gains.
+        QVERIFY(waitUntil([&] { return m_window->m_nSliderSendReady == 1; }, 10000));
+        const QList<Sent> owed = sentPresets();
+        QVERIFY(owed.size() <= 1);
+        for (const Sent &each : owed) {
+            QCOMPARE(each.number, p.customNumber(0, 0));
+            QCOMPARE(each.gains, stored);
+        }
+        clearWrittenFrames();
+
+        p.customRadios[0]->click();
+        settle();
+        QCOMPARE(p.nameEdit->text(), QStringLiteral("Bass"));
+        QCOMPARE(sliderValues(p), stored);
+        const QList<Sent> sent = sentPresets();
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent[0].number, p.customNumber(0, 0));
+        QCOMPARE(sent[0].gains, stored);
+        QCOMPARE(userFileBytes(), saved);
+    }
+
+    // A drag that ends while the gate is closed still reaches the headset when the gate
+    // opens again, under the slot's number even if the list was reopened meanwhile: the
+    // headset ends with what the sliders show, one send per period.
+    void theEndOfADragReachesTheHeadset_data()
+    {
+        QTest::addColumn<bool>("reopenList");
+        QTest::newRow("release") << false;
+        QTest::newRow("release, then Customize") << true;
+    }
+    void theEndOfADragReachesTheHeadset()
+    {
+        QFETCH(bool, reopenList);
+        seedUserFile(presetsOf("Stereo", {"T1"}));
+        start();
+        const EqPage &p = openList(false);
+        selectSlot(p, 1);
+        // The user looks before dragging: meanwhile the gate has opened.
+        QVERIFY(waitUntil([&] { return m_window->m_nSliderSendReady == 1; }, 10000));
+        clearWrittenFrames();
+        drag(p.sliders[0], 12);
+        if (reopenList)
+            p.customize->click();
+        QVERIFY(waitUntil([&] {
+            const QList<Sent> sent = sentPresets();
+            return !sent.isEmpty() && sent.last().gains == sliderValues(p);
+        }, 10000));
+        settle(1200);
+        const QList<Sent> sent = sentPresets();
+        QCOMPARE(sent.size(), 2); // the drag's first step at once, its end when the gate opened
+        QCOMPARE(sent.last().number, 6);
+        QCOMPARE(sent.last().gains[0], 12);
+        QCOMPARE(sent.last().gains, sliderValues(p));
+    }
+
+    // Edits other than a drag reach the headset and light Save like a drag does.
+    void anEditThatIsNoDragCanBeSaved_data()
+    {
+        QTest::addColumn<bool>("groove");
+        QTest::newRow("click in the groove") << true;
+        QTest::newRow("arrow key") << false;
+    }
+    void anEditThatIsNoDragCanBeSaved()
+    {
+        QFETCH(bool, groove);
+        seedUserFile(presetsOf("Surround", {"S1"}, 2));
+        start();
+        const EqPage &p = openList(true);
+        selectSlot(p, 1);
+        QVERIFY(!p.save->isEnabled());
+        QAbstractSlider *band = p.sliders[0];
+        const int before = band->value();
+        if (groove)
+            QTest::mouseClick(band, Qt::LeftButton, Qt::NoModifier, QPoint(band->width() / 2, 2));
+        else
+            QTest::keyClick(band, Qt::Key_Up);
+        QCOMPARE(band->value(), before + 1);
+        QVERIFY(p.save->isEnabled());
+        p.save->click();
+        const QList<int> edited = sliderValues(p);
+        QCOMPARE(readUserFile().value("customMode").toArray()[0].toObject(), preset("Surround", "S1", gainText(edited)));
+        QVERIFY(waitUntil([&] {
+            const QList<Sent> sent = sentPresets();
+            return !sent.isEmpty() && sent.last().gains == edited;
+        }, 10000));
+    }
+
+    // A user file without "uuid" (a crash while it was made, an edit by hand) gets the
+    // id back, everything else as it was, and the headset's presets work again.
+    void aUserFileWithoutUuidHeals()
+    {
+        QJsonObject content = userFileContent(presetsOf("Stereo", {"T1"}));
+        content.remove("uuid");
+        writeUserFile(QJsonDocument(content).toJson());
+        recordedPrompts().clear();
+        start();
+        // Standard, as for any headset: its stored gains loaded and sent.
+        const QList<int> standard = defaultGains(kHeadset.pid, "Surround", 2);
+        QVERIFY(waitUntil([&] { return sliderValues(page(true)) == standard; }, 5000));
+        settle();
+        QVERIFY(!sentPresets().isEmpty());
+        QCOMPARE(sentPresets().last().number, 19);
+        QJsonObject healed = readUserFile();
+        QCOMPARE(healed.take("uuid").toString(), QStringLiteral("0a1b2c3d"));
+        QCOMPARE(healed, content);
+        QCOMPARE(count(page(false)), 1);
+        QVERIFY(recordedPrompts().isEmpty());
+    }
+
+    // Only a regular file of a sane size is read as the user file: anything else gets
+    // the error box, stays as it is, and never holds the window.
+    void aUserFileThatIsNoPresetFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("oversized") << "oversized";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to /dev/zero") << "zero";
+    }
+    void aUserFileThatIsNoPresetFileIsLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QDir().mkpath(QFileInfo(userFile()).absolutePath());
+        const QByteArray path = QFile::encodeName(userFile());
+        QByteArray big;
+        if (kind == "oversized") {
+            big = QJsonDocument(userFileContent(QJsonArray{preset("Stereo", QString(2 << 20, 'x'), "")})).toJson();
+            writeUserFile(big);
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        } else {
+            QVERIFY(QFile::link("/dev/zero", userFile()));
+        }
+        recordedPrompts().clear();
+        start();
+        QCOMPARE(recordedPrompts(), QStringList{"Error|Json File Is Error!"});
+
+        // Adding a preset cannot write such a file either; it stays as it was.
+        const EqPage &p = openList(false);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Custom presets not saved"));
+        add(p);
+        QCOMPARE(count(p), 1);
+        struct stat info {};
+        QCOMPARE(::lstat(path.constData(), &info), 0);
+        if (kind == "oversized")
+            QCOMPARE(userFileBytes(), big);
+        else if (kind == "fifo")
+            QVERIFY(S_ISFIFO(info.st_mode));
+        else
+            QCOMPARE(QFileInfo(userFile()).symLinkTarget(), QStringLiteral("/dev/zero"));
+        QFile::remove(userFile());
     }
 };
 

@@ -120,6 +120,11 @@ private slots:
         QTest::newRow("stops at non-digit") << "12g4" << 0x12;
         QTest::newRow("no digits") << "zz" << 0;
         QTest::newRow("low 16 bits") << "12345" << 0x2345;
+        // A sign is no hex digit, and a long text keeps its low 16 bits, never a saturated FFFF.
+        QTest::newRow("minus sign") << "-1" << 0;
+        QTest::newRow("plus sign") << "+411" << 0;
+        QTest::newRow("twenty digits") << "99999999999999999999" << 0x9999;
+        QTest::newRow("prefix only") << "0x" << 0;
     }
     void idTextIsReadAsHex()
     {

@@ -423,17 +423,30 @@ private slots:
         w.m_nSliderMoved = 0;
         w.m_nSliderTick = 0;
 
+        clearWrittenFrames();
         w.ui.verticalSlider_60->setValue(w.ui.verticalSlider_60->value() + 1);
         QCOMPARE(w.m_nSliderMoved, 1);
         const int gateTimer = w.m_nSliderTimerId;
         QVERIFY(gateTimer != 0);
-        for (int tick = 0; tick < 499; ++tick) {
-            QTimerEvent event(gateTimer);
-            QCoreApplication::sendEvent(&w, &event);
-        }
+        const auto tick = [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                QTimerEvent event(gateTimer);
+                QCoreApplication::sendEvent(&w, &event);
+            }
+        };
+        tick(499);
         QCOMPARE(w.m_nSliderSendReady, 0);
-        QTimerEvent last(gateTimer);
-        QCoreApplication::sendEvent(&w, &last);
+        QVERIFY(framesOf(kSetPeq).isEmpty());
+        // The opening sends the change the closed gate held back, and that send starts
+        // a new period; with nothing left unsent the next opening stays open.
+        tick(1);
+        QList<Frame> peq = framesOf(kSetPeq);
+        QCOMPARE(peq.size(), 2);
+        QCOMPARE(peq[0].presetNumber(), 8);
+        QCOMPARE(presetGains(peq, 0), sliderValues(stereoSliders(w)));
+        QCOMPARE(w.m_nSliderSendReady, 0);
+        tick(500);
+        QCOMPARE(framesOf(kSetPeq).size(), 2);
         QCOMPARE(w.m_nSliderSendReady, 1);
         QCOMPARE(w.m_nSliderMoved, 0);
         QCOMPARE(w.m_nSliderTimerId, 0); // the gate timer rests while no count runs
@@ -442,12 +455,15 @@ private slots:
         w.ui.verticalSlider_8k->setValue(w.ui.verticalSlider_8k->value() - 2);
         w.ui.verticalSlider_30->setValue(w.ui.verticalSlider_30->value() - 1);
         settle();
-        const QList<Frame> peq = framesOf(kSetPeq);
+        peq = framesOf(kSetPeq);
         QCOMPARE(peq.size(), 2);
         QCOMPARE(peq[0].presetNumber(), 8);
         QList<int> expected = sliderValues(stereoSliders(w));
         expected[0] += 1; // the second change waited behind the closed gate
         QCOMPARE(presetGains(peq, 0), expected);
+        // ... and goes out when the gate opens again.
+        QVERIFY(waitUntil([] { return framesOf(kSetPeq).size() == 4; }, 5000));
+        QCOMPARE(presetGains(framesOf(kSetPeq), 2), sliderValues(stereoSliders(w)));
     }
 
     void gateStillOpensAfterTheReopenTimerIsKilled()

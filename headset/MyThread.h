@@ -20,8 +20,10 @@ public:
     // time-out). Call before closing the handle the thread reads.
     void stopAndWait();
 
-    // One report of nRead bytes: checked, decoded, and the answer's code emitted.
-    // Used by the loop; tests and the fuzzer feed reports through it directly.
+    // One report of nRead bytes: checked, decoded, and the answer's code emitted
+    // unless an answer of its kind still waits for the window (PendingAnswers), whose
+    // one signal then delivers this answer as the latest. Used by the loop; tests and
+    // the fuzzer feed reports through it directly.
     void processReport(const unsigned char *report, int nRead);
 
 signals:
@@ -30,4 +32,8 @@ signals:
 
 protected:
     void run() override;
+
+private:
+    void signalAnswer(int code);
+    void decodePeqAcknowledgement();
 };

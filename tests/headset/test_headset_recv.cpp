@@ -6,6 +6,7 @@
 
 #include "headset/MyThread.h"
 #include "headset/MyThread_Two.h"
+#include "headset/PendingAnswers.h"
 
 #include <QtTest>
 
@@ -45,13 +46,13 @@ public:
     static void initMain() { tw::isolateTestEnvironment(); }
 
 private:
-    QList<int> m_codes; // sendReadAudio codes, as delivered to this (GUI) thread
+    QList<int> m_codes; // sendReadAudio codes, taken on this (GUI) thread as the window takes them
 
     std::unique_ptr<MyThread> connectedThread()
     {
         auto thread = std::make_unique<MyThread>();
-        connect(thread.get(), &MyThread::sendReadAudio, this, [this](int code) { m_codes.append(code); },
-                Qt::QueuedConnection);
+        connect(thread.get(), &MyThread::sendReadAudio, this,
+                [this](int code) { m_codes.append(g_pendingAnswers.take(code)); }, Qt::QueuedConnection);
         return thread;
     }
     void feed(MyThread &thread, const QByteArray &report, int nRead)

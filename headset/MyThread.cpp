@@ -48,7 +48,7 @@ void MyThread::decodePeqAcknowledgement()
     const bool presetEndWaiting = g_pendingAnswers.waiting(21) && usbHidPeqAckEndsPreset();
     usbHidRecv_SetPEQ();
     if (presetEndWaiting)
-        usbHidKeepPeqAckEndingPreset();
+        usbHidRestorePresetEndAck();
 }
 
 void MyThread::processReport(const unsigned char *report, int nRead)

@@ -4,6 +4,10 @@
 
 PendingAnswers g_pendingAnswers;
 
+namespace {
+constexpr int kStatusError = 0; // the code of a ReadStatus answer with an error status
+} // namespace
+
 int PendingAnswers::kindOf(int code)
 {
     switch (code) {
@@ -21,6 +25,10 @@ bool PendingAnswers::post(int code)
     const int kind = kindOf(code);
     if (kind < 0)
         return true;
+    // An error status carries nothing new, so it never takes the place of a status
+    // answer that waits.
+    if (code == kStatusError && m_waiting[std::size_t(kind)].load())
+        return false;
     // The code is in place before the flag says something waits, so whoever takes the
     // flag reads this code or a later one.
     m_latest[std::size_t(kind)].store(code);

@@ -15,7 +15,7 @@ public:
     // Records code (one of sendReadAudio's codes) as the latest answer of its kind.
     // True when nothing of that kind was waiting, so the caller emits the signal; false
     // when the signal already on its way will deliver this answer too. Codes of no kind
-    // are never held back.
+    // are never held back; a status error (0) never replaces a status answer that waits.
     bool post(int code);
 
     // The window takes the answer a signal announced: the latest code of the signal's

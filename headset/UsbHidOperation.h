@@ -118,10 +118,10 @@ void usbHidRecv_SetPEQ();
 void usbHidRecv_SetVolume();
 void usbHidRecv_SetAlgorithmSwitch();
 int usbHidRecv_ReadStatus(); // 1 7.1 on, 2 7.1 off, 0 error status
-
-// The acknowledged band pair is that of a preset's second frame (bands 5 to 9), after
-// which the window switches the processing mode; and putting that pair back. Under
-// g_mutexRecv.
-bool usbHidPeqAckEndsPreset();
-void usbHidKeepPeqAckEndingPreset();
 void usbHidRecv_Spectrum();
+
+// Whether the acknowledged band pair is that of a preset's second frame (bands 5 to 9),
+// after which the window switches the processing mode; and putting that pair back.
+// Under g_mutexRecv.
+bool usbHidPeqAckEndsPreset();
+void usbHidRestorePresetEndAck();

@@ -25,6 +25,8 @@ constexpr int kHeaderSize = 6;
 constexpr int kLengthAt = 5;
 constexpr unsigned char kErrorStatus = 1;
 constexpr unsigned char kSurroundOnFlag = 0x10;
+constexpr int kPresetEndFirstBand = 5; // the bands of a preset's second frame
+constexpr int kPresetEndLastBand = 9;
 
 // The payload bytes each decoder reads from a success answer; a shorter one is not
 // one of the headset's. An error answer may carry its status byte alone.
@@ -140,17 +142,12 @@ void usbHidRecv_SetPEQ()
         logErrorAnswer();
 }
 
-namespace {
-constexpr int kPresetEndFirstBand = 5;
-constexpr int kPresetEndLastBand = 9;
-} // namespace
-
 bool usbHidPeqAckEndsPreset()
 {
     return g_nPEQAckFirstBand == kPresetEndFirstBand && g_nPEQAckLastBand == kPresetEndLastBand;
 }
 
-void usbHidKeepPeqAckEndingPreset()
+void usbHidRestorePresetEndAck()
 {
     g_nPEQAckFirstBand = kPresetEndFirstBand;
     g_nPEQAckLastBand = kPresetEndLastBand;

@@ -81,8 +81,8 @@ private slots:
         QTest::addColumn<QByteArray>("descriptor");
         QTest::addColumn<QString>("collections");
 
-        // The boot keyboard of the HID 1.11 specification (appendix B.1), which every
-        // USB keyboard sends in its boot interface.
+        // The boot keyboard of the USB "Device Class Definition for HID 1.11" (appendix
+        // B.1), which every USB keyboard sends in its boot interface.
         QTest::newRow("boot keyboard") << bytes({
             0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00,
             0x25, 0x01, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0x95, 0x01, 0x75, 0x08, 0x81, 0x01,
@@ -90,10 +90,11 @@ private slots:
             0x75, 0x03, 0x91, 0x01, 0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07,
             0x19, 0x00, 0x29, 0x65, 0x81, 0x00, 0xC0})
             << "0001:0006";
-        // A gaming mouse's second interface: the boot mouse of appendix B.2 (a pointer
+        // A gaming mouse's interface: the boot mouse of the same appendix (B.2: a pointer
         // in a physical collection inside the application), then two vendor collections
-        // for the maker's short and long configuration reports, laid out as the wireless
-        // receivers of a large mouse maker send them.
+        // for the maker's short and long configuration reports (report ids 0x10 and
+        // 0x11), the layout the wireless receivers of a large mouse maker are known to
+        // send, written out here by hand.
         QTest::newRow("mouse with vendor collections") << bytes({
             0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x09, 0x01, 0xA1, 0x00, 0x05, 0x09, 0x19, 0x01,
             0x29, 0x03, 0x15, 0x00, 0x25, 0x01, 0x95, 0x03, 0x75, 0x01, 0x81, 0x02, 0x95, 0x01,
@@ -104,10 +105,10 @@ private slots:
             0x06, 0x00, 0xFF, 0x09, 0x02, 0xA1, 0x01, 0x85, 0x11, 0x95, 0x13, 0x75, 0x08, 0x15,
             0x00, 0x26, 0xFF, 0x00, 0x09, 0x02, 0x81, 0x00, 0x09, 0x02, 0x91, 0x00, 0xC0})
             << "0001:0002 FF00:0001 FF00:0002";
-        // A USB audio headset's HID interface: volume and mute keys on the consumer page
-        // (report 1), the telephony hook as a Push/Pop'd page inside it, then the
-        // processor's vendor channel (report 0x23, usage page FF00), as this kind of
-        // headset lays out its controls beside its sound processor.
+        // A USB audio headset's HID interface, written out by hand after the common
+        // layout: volume and mute keys on the consumer page (report 1), the telephony
+        // hook as a Push/Pop'd page inside it, then the sound processor's vendor channel
+        // (reports 0x23 in, 0x4F out, usage page FF00).
         QTest::newRow("audio headset") << bytes({
             0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x01, 0x15, 0x00, 0x25, 0x01, 0x09, 0xE9,
             0x09, 0xEA, 0x09, 0xE2, 0x75, 0x01, 0x95, 0x03, 0x81, 0x02, 0xA4, 0x05, 0x0B, 0x09,

@@ -1,5 +1,6 @@
 #include "headset/MyThread.h"
 
+#include "headset/PendingAnswers.h"
 #include "headset/StopAtQuit.h"
 #include "headset/UsbHidOperation.h"
 
@@ -21,6 +22,8 @@ constexpr int kReadErrorPauseMs = 50;
 MyThread::MyThread()
 {
     stopWhenTheApplicationQuits(this);
+    // A new link: nothing of the last headset's answers still waits for the window.
+    g_pendingAnswers.forget();
 }
 
 MyThread::~MyThread()
@@ -47,6 +50,22 @@ void MyThread::pauseAfterPass(int nRead)
     m_pauseEnd.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_fRunning == 0; });
 }
 
+void MyThread::signalAnswer(int code)
+{
+    if (g_pendingAnswers.post(code))
+        emit sendReadAudio(code);
+}
+
+void MyThread::decodePeqAcknowledgement()
+{
+    // The acknowledgement that ends a preset keeps its place while it waits for the
+    // window: the next preset's first acknowledgement must not take away its switch.
+    const bool presetEndWaiting = g_pendingAnswers.waiting(21) && usbHidPeqAckEndsPreset();
+    usbHidRecv_SetPEQ();
+    if (presetEndWaiting)
+        usbHidRestorePresetEndAck();
+}
+
 void MyThread::processReport(const unsigned char *report, int nRead)
 {
     switch (usbHidAcceptFrame(report, nRead)) {
@@ -55,12 +74,12 @@ void MyThread::processReport(const unsigned char *report, int nRead)
         break;
     case kCmdReadAudio:
         usbHidRecv_ReadAudio();
-        emit sendReadAudio(20);
+        signalAnswer(20);
         break;
     case kCmdSetPEQ: {
         QMutexLocker lock(&g_mutexRecv);
-        usbHidRecv_SetPEQ();
-        emit sendReadAudio(21);
+        decodePeqAcknowledgement();
+        signalAnswer(21);
         break;
     }
     case kCmdSetVolume:
@@ -70,7 +89,7 @@ void MyThread::processReport(const unsigned char *report, int nRead)
         usbHidRecv_SetAlgorithmSwitch();
         break;
     case kCmdReadStatus:
-        emit sendReadAudio(usbHidRecv_ReadStatus());
+        signalAnswer(usbHidRecv_ReadStatus());
         break;
     default:
         break; // rejected, or a command without an answer handler

@@ -22,8 +22,10 @@ public:
     // returned. Call before closing the handle the thread reads.
     void stopAndWait();
 
-    // One report of nRead bytes: checked, decoded, and the answer's code emitted.
-    // Used by the loop; tests and the fuzzer feed reports through it directly.
+    // One report of nRead bytes: checked, decoded, and the answer's code emitted
+    // unless an answer of its kind still waits for the window (PendingAnswers), whose
+    // one signal then delivers this answer as the latest. Used by the loop; tests and
+    // the fuzzer feed reports through it directly.
     void processReport(const unsigned char *report, int nRead);
 
 signals:
@@ -39,4 +41,7 @@ private:
 
     std::mutex m_pauseMutex;
     std::condition_variable m_pauseEnd;
+
+    void signalAnswer(int code);
+    void decodePeqAcknowledgement();
 };

@@ -11,6 +11,7 @@ hid_device *g_hidDevice = nullptr;
 int g_nDeviceOpen = 0;
 unsigned short g_sOpenVid = 0;
 unsigned short g_sOpenPid = 0;
+QByteArray g_baOpenNode;
 const QVector<int> g_vecSupportPid = {0x0411, 0x0412};
 
 unsigned short g_sPidList[kMaxIdListSize] = {};
@@ -44,6 +45,18 @@ struct ChosenDevice {
     unsigned short usagePage = 0;
 };
 
+// The node hid_open opens for the chosen ids: like hidapi's, it takes the first record
+// of the enumeration that matches them, which need not be the chosen record when two
+// headsets of one model are connected.
+QByteArray nodeOpenedFor(const hid_device_info *devices, const ChosenDevice &chosen)
+{
+    for (const hid_device_info *d = devices; d; d = d->next)
+        if (d->vendor_id == chosen.vendorId && d->product_id == chosen.productId
+            && d->interface_number == chosen.interfaceNumber && d->usage_page == chosen.usagePage)
+            return QByteArray(d->path);
+    return {};
+}
+
 } // namespace
 
 int usbHidOpenDevice()
@@ -65,6 +78,7 @@ int usbHidOpenDevice()
                      QStringLiteral("usbHidOpenDevice"), __LINE__);
         }
     }
+    const QByteArray node = matchCount > 0 ? nodeOpenedFor(devices, chosen) : QByteArray();
     hid_free_enumeration(devices);
 
     qDebug().noquote() << QStringLiteral("iDeviceNum == %1").arg(matchCount);
@@ -87,6 +101,7 @@ int usbHidOpenDevice()
     qDebug() << "Open Device Success!";
     g_sOpenVid = chosen.vendorId;
     g_sOpenPid = chosen.productId;
+    g_baOpenNode = node;
     hid_set_nonblocking(g_hidDevice, 1);
     g_nDeviceOpen = 1;
     return 0;
@@ -104,4 +119,14 @@ QString usbHidOpenRefusedText()
         "70-tonewright.rules: sudo install -m 644 packaging/70-tonewright.rules /lib/udev/rules.d/ && "
         "sudo udevadm control --reload && sudo udevadm trigger --subsystem-match=hidraw, "
         "then unplug and replug the headset.");
+}
+
+bool usbHidOpenDeviceListed()
+{
+    hid_device_info *devices = hid_enumerate(g_sOpenVid, g_sOpenPid);
+    bool listed = false;
+    for (const hid_device_info *d = devices; d && !listed; d = d->next)
+        listed = d->path && g_baOpenNode == d->path;
+    hid_free_enumeration(devices);
+    return listed;
 }

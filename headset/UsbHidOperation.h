@@ -5,6 +5,7 @@
 
 #include "MyHidApi.h"
 
+#include <QByteArray>
 #include <QMutex>
 #include <QString>
 #include <QVector>
@@ -18,6 +19,7 @@ extern hid_device *g_hidDevice;          // the one open headset, null when none
 extern int g_nDeviceOpen;                // 1 while a headset is open
 extern unsigned short g_sOpenVid;        // ids of the headset opened last
 extern unsigned short g_sOpenPid;
+extern QByteArray g_baOpenNode;          // the node (path) of the headset opened last
 extern const QVector<int> g_vecSupportPid; // 0x0411, 0x0412
 
 // Permitted ids, filled from the default preset files (at most 100 each).
@@ -76,6 +78,10 @@ bool usbHidOpenRefused();
 // What the user must do then: the udev rule and how to install it (one line).
 QString usbHidOpenRefusedText();
 
+// True while the node of the headset opened last is still connected. Two headsets of
+// one model carry the same ids, so only its own node tells whether it is the one gone.
+bool usbHidOpenDeviceListed();
+
 // ---- Receiving (receive thread) ----------------------------------------------------
 extern unsigned char g_ucReadBuf[kHidReportSize]; // filled by hid_read_timeout
 extern unsigned char g_ucRecvBuf[kRecvBufSize];   // the accepted frame the decoders read
@@ -119,3 +125,9 @@ void usbHidRecv_SetVolume();
 void usbHidRecv_SetAlgorithmSwitch();
 int usbHidRecv_ReadStatus(); // 1 7.1 on, 2 7.1 off, 0 error status
 void usbHidRecv_Spectrum();
+
+// Whether the acknowledged band pair is that of a preset's second frame (bands 5 to 9),
+// after which the window switches the processing mode; and putting that pair back.
+// Under g_mutexRecv.
+bool usbHidPeqAckEndsPreset();
+void usbHidRestorePresetEndAck();

@@ -22,10 +22,14 @@ constexpr unsigned char kReportIdAnswerA = '#';
 constexpr unsigned char kReportIdAnswerB = '$';
 constexpr unsigned char kDeviceToHost[2] = {0x18, 0x80};
 constexpr int kHeaderSize = 6;
+constexpr int kLengthAt = 5;
 constexpr unsigned char kErrorStatus = 1;
 constexpr unsigned char kSurroundOnFlag = 0x10;
+constexpr int kPresetEndFirstBand = 5; // the bands of a preset's second frame
+constexpr int kPresetEndLastBand = 9;
 
-// The payload bytes each decoder reads; a shorter answer is not one of the headset's.
+// The payload bytes each decoder reads from a success answer; a shorter one is not
+// one of the headset's. An error answer may carry its status byte alone.
 int minimumPayload(int command)
 {
     switch (command) {
@@ -44,9 +48,11 @@ int minimumPayload(int command)
     }
 }
 
+// Payload byte `index` of the accepted frame; 0 past the frame's own payload length, so
+// a short error answer never lends its checksum or padding to a decoder.
 unsigned char payloadByte(int index)
 {
-    return g_ucRecvBuf[kHeaderSize + index];
+    return index < g_ucRecvBuf[kLengthAt] ? g_ucRecvBuf[kHeaderSize + index] : 0;
 }
 
 bool errorStatus()
@@ -97,7 +103,10 @@ int usbHidAcceptFrame(const unsigned char *report, int nRead)
     const int command = report[4];
     const int length = report[5];
     // Header, payload and checksum must all lie inside the bytes actually read.
-    if (kHeaderSize + length + 1 > nRead || length < minimumPayload(command))
+    if (kHeaderSize + length + 1 > nRead)
+        return -1;
+    const bool errorAnswer = length >= 1 && report[kHeaderSize] == kErrorStatus;
+    if (length < minimumPayload(command) && !errorAnswer)
         return -1;
     if (usbHidChecksum(report, kHeaderSize + length) != report[kHeaderSize + length])
         return -1;
@@ -131,6 +140,17 @@ void usbHidRecv_SetPEQ()
     g_nPEQAckLastBand = payloadByte(2);
     if (errorStatus())
         logErrorAnswer();
+}
+
+bool usbHidPeqAckEndsPreset()
+{
+    return g_nPEQAckFirstBand == kPresetEndFirstBand && g_nPEQAckLastBand == kPresetEndLastBand;
+}
+
+void usbHidRestorePresetEndAck()
+{
+    g_nPEQAckFirstBand = kPresetEndFirstBand;
+    g_nPEQAckLastBand = kPresetEndLastBand;
 }
 
 void usbHidRecv_SetVolume()

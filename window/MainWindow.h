@@ -105,6 +105,7 @@ public:
     std::array<QIcon *, 8> m_tabIcons{};
     int m_nDeviceChangeSeen = 0;
     bool m_fUserFileLoaded = false; // a headset's user file has been loaded once
+    bool m_fOpenHeadsetIdTaken = false; // the open headset's id came with a status answer
     int m_nDevicePanelShown = 0;
     int m_fTabStatus = 2;
     bool m_nSurroundTestRun = false;
@@ -276,6 +277,7 @@ private:
     void switchToUnsupportedTab();
     void stopSpeakerTest();
     void clickSelectedPreset(const EqPage &page);
+    void statusAnswer(const EqPage &wanted);
     void readStatusAnswer(const EqPage &page);
     void readAudioAnswer();
     void peqAcknowledged();

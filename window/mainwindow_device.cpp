@@ -40,12 +40,6 @@ bool isSupportedHeadset(const InterfaceIds &ids)
         && (ids.product == QLatin1String("PID_0412") || ids.product == QLatin1String("PID_0411"));
 }
 
-// The product id of a supported headset's "PID_xxxx" part.
-unsigned short productIdOf(const InterfaceIds &ids)
-{
-    return static_cast<unsigned short>(ids.product.mid(4).toUInt(nullptr, 16));
-}
-
 } // namespace
 
 void MainWindow::connectDeviceNotifications()
@@ -101,11 +95,11 @@ void MainWindow::onDeviceChange(const DeviceChange &change)
 
 bool MainWindow::removedHeadsetIsOpen(const QString &name) const
 {
-    // A second headset going away leaves the open one alone: the removed one must carry
-    // the ids of the headset that is open.
+    // A second headset going away leaves the open one alone. Two headsets of one model
+    // carry the same ids, and the broadcast may name any node of the removed headset,
+    // so the open one counts as removed only once its own node is gone.
     return g_hidDevice && g_nDeviceOpen == 1
-        && name.mid(12, 4).compare(QLatin1String("2e7a"), Qt::CaseInsensitive) == 0
-        && g_sOpenVid == kHeadsetVendorId && g_sOpenPid == productIdOf(interfaceIds(name));
+        && name.mid(12, 4).compare(QLatin1String("2e7a"), Qt::CaseInsensitive) == 0 && !usbHidOpenDeviceListed();
 }
 
 void MainWindow::closeOpenHeadset()

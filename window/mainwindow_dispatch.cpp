@@ -6,6 +6,7 @@
 #include "window/EqPage.h"
 
 #include "headset/MyThread.h"
+#include "headset/PendingAnswers.h"
 #include "headset/UsbHidOperation.h"
 
 #include <QAbstractButton>
@@ -15,16 +16,24 @@
 
 #include <cstring>
 
+namespace {
+constexpr int kMicrophoneTab = 2;
+} // namespace
+
 void MainWindow::on_SLOTReadAudio(int code)
 {
     if (holdUntilFirstFrame(code))
         return;
     qDebug() << "SLOT::Read Cmd!";
+    // Answers of this kind that came while the signal waited were folded into it: the
+    // latest is the one to handle. The acknowledgement is taken with its band pair.
+    if (code != 21)
+        code = g_pendingAnswers.take(code);
     switch (code) {
     case 20: readAudioAnswer(); break;
     case 21: peqAcknowledged(); break;
-    case 1: readStatusAnswer(*m_surroundPage); break;
-    case 2: readStatusAnswer(*m_stereoPage); break;
+    case 1: statusAnswer(*m_surroundPage); break;
+    case 2: statusAnswer(*m_stereoPage); break;
     default: break; // an error status, or level data that nothing sends
     }
 }
@@ -48,9 +57,10 @@ void MainWindow::peqAcknowledged()
 {
     qDebug() << "SLOT::Read 21 Cmd!";
     QMutexLocker lock(&g_mutexRecv);
+    g_pendingAnswers.take(21);
     // Only the acknowledgement of a preset's second frame (bands 5 to 9) switches; the
     // pair is cleared once used, so no acknowledgement is ever counted twice.
-    if (g_nPEQAckFirstBand != 5 || g_nPEQAckLastBand != 9)
+    if (!usbHidPeqAckEndsPreset())
         return;
     if (m_fTabStatus == 2) {
         qDebug() << "SLOT::Read 21 Cmd! m_fTabStatus == 2";
@@ -61,6 +71,21 @@ void MainWindow::peqAcknowledged()
     }
     g_nPEQAckFirstBand = 0;
     g_nPEQAckLastBand = 0;
+}
+
+void MainWindow::statusAnswer(const EqPage &wanted)
+{
+    // A page the ReadAudio answer disabled offers no preset to click, so it is never made
+    // current: the other equaliser page takes its place, as if the headset had asked for
+    // that one. With both disabled, the microphone page is where the window ends up.
+    const EqPage &other = &wanted == m_surroundPage.get() ? *m_stereoPage : *m_surroundPage;
+    const bool wantedEnabled = ui.tabWidget->isTabEnabled(wanted.tabIndex);
+    const bool otherEnabled = ui.tabWidget->isTabEnabled(other.tabIndex);
+    readStatusAnswer(wantedEnabled || !otherEnabled ? wanted : other);
+    if (!wantedEnabled && !otherEnabled) {
+        ui.tabWidget->setCurrentIndex(kMicrophoneTab);
+        on_TabWidget_Clicked(kMicrophoneTab);
+    }
 }
 
 void MainWindow::readStatusAnswer(const EqPage &page)
@@ -80,6 +105,15 @@ void MainWindow::loadNewHeadsetPresets(const EqPage &page)
 {
     unsigned char uuid[4];
     g_ucDeviceUuid.load(uuid);
+    // The open headset is the one its first status answer names. A different id later in
+    // the same open comes from a misbehaving headset, not a new one, and must not make
+    // a user file of its own with every answer.
+    if (m_fOpenHeadsetIdTaken) {
+        if (std::memcmp(uuid, m_ucDeviceUuid, sizeof uuid) != 0)
+            qDebug() << "***** Device Change ignored: the open headset has its id *****";
+        return;
+    }
+    m_fOpenHeadsetIdTaken = true;
     // The first headset is loaded whatever its id; all-zero ids included.
     if (m_fUserFileLoaded && std::memcmp(uuid, m_ucDeviceUuid, sizeof uuid) == 0)
         return;

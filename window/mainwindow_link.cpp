@@ -42,6 +42,7 @@ void MainWindow::startHeadsetLink()
     qDebug() << g_sOpenPid;
     qDebug() << "******************** OpenDevice ********************";
     m_nSpecial = headsetModel(g_sOpenPid);
+    m_fOpenHeadsetIdTaken = false;
 
     // The previous receive thread ended when its headset went; the signal of the new one
     // is connected before it runs, so no early answer is lost.

@@ -16,9 +16,11 @@ struct hid_collection_usage {
     unsigned short usage;
 };
 
-/* Walks the descriptor and stores up to max_out top-level collections in out.
- * Returns how many collections the descriptor declares (may exceed max_out).
- * Never reads past len bytes, whatever the descriptor claims. */
+/* Walks the descriptor by the HID item rules (short and long items, the global usage
+ * page with Push and Pop, extended usages that carry their own page) and stores up to
+ * max_out top-level Application collections in out, each with the page and usage that
+ * name it. Returns how many such collections the descriptor declares (may exceed
+ * max_out). Never reads past len bytes, whatever the descriptor claims. */
 int hid_descriptor_top_level_usages(const unsigned char *desc, size_t len,
                                     struct hid_collection_usage *out, int max_out);
 

@@ -7,7 +7,9 @@
 
 #include "headset/MyThread.h"
 #include "headset/MyThread_Two.h"
+#include "headset/PendingAnswers.h"
 
+#include <QMutexLocker>
 #include <QtTest>
 
 #include <memory>
@@ -46,13 +48,13 @@ public:
     static void initMain() { tw::isolateTestEnvironment(); }
 
 private:
-    QList<int> m_codes; // sendReadAudio codes, as delivered to this (GUI) thread
+    QList<int> m_codes; // sendReadAudio codes, taken on this (GUI) thread as the window takes them
 
     std::unique_ptr<MyThread> connectedThread()
     {
         auto thread = std::make_unique<MyThread>();
-        connect(thread.get(), &MyThread::sendReadAudio, this, [this](int code) { m_codes.append(code); },
-                Qt::QueuedConnection);
+        connect(thread.get(), &MyThread::sendReadAudio, this,
+                [this](int code) { m_codes.append(g_pendingAnswers.take(code)); }, Qt::QueuedConnection);
         return thread;
     }
     void feed(MyThread &thread, const QByteArray &report, int nRead)
@@ -97,6 +99,13 @@ private slots:
         QTest::newRow("length beyond the 32 bytes read") << longFrame << 32 << -1;
         QTest::newRow("length 255") << frame("23 30 18 80 99 FF", 64) << 64 << -1;
         QTest::newRow("status answer too short for its id") << withChecksum("23 30 18 80 32 01 00", 64) << 64 << -1;
+        // An error answer may carry its status byte alone; a success answer may not.
+        QTest::newRow("status-only error, ReadStatus") << withChecksum("23 30 18 80 32 01 01", 64) << 64 << 0x32;
+        QTest::newRow("status-only error, ReadAudio") << withChecksum("24 30 18 80 20 01 01", 32) << 32 << 0x20;
+        QTest::newRow("status-only error, SetPEQ") << withChecksum("23 30 18 80 21 01 01", 64) << 64 << 0x21;
+        QTest::newRow("status-only success, ReadAudio") << withChecksum("23 30 18 80 20 01 00", 64) << 64 << -1;
+        QTest::newRow("status-only success, SetPEQ") << withChecksum("23 30 18 80 21 01 00", 64) << 64 << -1;
+        QTest::newRow("no status at all") << withChecksum("23 30 18 80 32 00", 64) << 64 << -1;
     }
     void theFrameCheckRejectsWhatIsNotAHeadsetAnswer()
     {
@@ -277,6 +286,90 @@ private slots:
         thread->stopAndWait();
         QVERIFY(thread->isFinished());
         QCOMPARE(log.lines(), QStringList{"Thread Break... ..."});
+    }
+
+    // The four shapes of an answer, full or status byte alone, success or error, for
+    // each answer the window waits for: an error is logged and signalled and changes no
+    // stored value; a success too short to hold its values is dropped.
+    void theFourAnswerShapesThroughTheSimulatedHeadset_data()
+    {
+        QTest::addColumn<int>("fault"); // -1: none
+        QTest::addColumn<QList<int>>("codes");
+        QTest::addColumn<bool>("decoded");
+        QTest::addColumn<QList<int>>("ackPair");
+        QTest::newRow("full success") << -1 << QList<int>{20, 1, 21} << true << QList<int>{5, 9};
+        QTest::newRow("full error") << int(hidsim::Fault::ErrorStatus) << QList<int>{20, 0, 21} << false
+                                    << QList<int>{5, 9};
+        // No band pair in the frame: none is read out of its checksum or padding.
+        QTest::newRow("status-only error") << int(hidsim::Fault::ShortError) << QList<int>{20, 0, 21} << false
+                                           << QList<int>{0, 0};
+        QTest::newRow("status-only success") << int(hidsim::Fault::ShortSuccess) << QList<int>{} << false
+                                             << QList<int>{0, 0};
+    }
+    void theFourAnswerShapesThroughTheSimulatedHeadset()
+    {
+        QFETCH(int, fault);
+        QFETCH(QList<int>, codes);
+        QFETCH(bool, decoded);
+        QFETCH(QList<int>, ackPair);
+        QCOMPARE(openSimulatedHeadset(0x0411), 0);
+        hidsim::setUniqueId({0x12, 0x34, 0x56, 0x78});
+        hidsim::setAudioFlags(0, 0);
+        if (fault >= 0)
+            hidsim::injectFault(hidsim::Fault(fault), 3);
+        auto thread = connectedThread();
+        thread->m_fRunning = 1;
+        thread->start();
+        LogRecorder log;
+
+        usbHidSend_ReadAudio();
+        usbHidSend_ReadStatus();
+        usbHidSend_SetPEQ(1, 5, 9, 6, {});
+        QVERIFY(hidsim::waitForWrites(3, 1000));
+        QTest::qWait(100); // the three answers come within a few milliseconds
+        QCOMPARE(m_codes, codes);
+        QCOMPARE(g_nReadAudio_HPPEQ.load(), decoded ? 0 : 7);
+        QCOMPARE(g_ucDeviceUuid.bytes(), decoded ? (std::array<unsigned char, 4>{0x12, 0x34, 0x56, 0x78})
+                                                 : (std::array<unsigned char, 4>{}));
+        {
+            QMutexLocker lock(&g_mutexRecv);
+            QCOMPARE((QList<int>{g_nPEQAckFirstBand, g_nPEQAckLastBand}), ackPair);
+        }
+        const bool error = codes.contains(0);
+        QCOMPARE(log.lines().count("[Recv - ReadAudio::Error]"), error ? 3 : 0);
+        thread->stopAndWait();
+    }
+
+    // Answers that come while the window is busy wait as one signal per kind, and the
+    // window reads the latest; the acknowledgement that ends a preset keeps its place.
+    void answersWaitingForTheWindowAreFolded()
+    {
+        auto thread = connectedThread();
+        // Frames decoded while the window is busy: no event is handled in between.
+        auto arrive = [&](const QByteArray &report) {
+            thread->processReport(reinterpret_cast<const unsigned char *>(report.constData()), 64);
+        };
+        for (int i = 0; i < 50; ++i)
+            arrive(frame(kStatusAnswer, 64));
+        arrive(withChecksum("23 30 18 80 32 07 00 00 00 0A 0B 0C 0D", 64));
+        // An error status says nothing new and does not displace the answer that waits.
+        arrive(withChecksum("23 30 18 80 32 01 01", 64));
+        for (const char *ack : {"23 30 18 80 21 03 00 00 04", "23 30 18 80 21 03 00 05 09", "23 30 18 80 21 03 00 00 04"})
+            arrive(withChecksum(ack, 64));
+        QCoreApplication::processEvents();
+        QCOMPARE(m_codes, QList<int>({2, 21})); // the latest status: 7.1 off
+        {
+            QMutexLocker lock(&g_mutexRecv);
+            QCOMPARE(g_nPEQAckFirstBand, 5);
+            QCOMPARE(g_nPEQAckLastBand, 9);
+        }
+        // Once taken, the next answer of a kind is signalled again.
+        feed(*thread, frame(kStatusAnswer, 64));
+        feed(*thread, withChecksum("23 30 18 80 21 03 00 00 04", 64));
+        QCOMPARE(m_codes, QList<int>({2, 21, 1, 21}));
+        QMutexLocker lock(&g_mutexRecv);
+        QCOMPARE(g_nPEQAckFirstBand, 0);
+        QCOMPARE(g_nPEQAckLastBand, 4);
     }
 
     void afterAnUnplugTheLoopDoesNotSpin()

@@ -320,6 +320,40 @@ private slots:
         QVERIFY(m_window->m_qstrCurrentUserFileName.contains(QStringLiteral("UUID-51627384")));
     }
 
+    // Two headsets of one model carry the same ids: pulling the one not open leaves the
+    // open one alone (no close, nothing sent again); pulling the open one opens the other.
+    void twoHeadsetsOfOneModel()
+    {
+        startWithoutHeadset();
+        const int first = plugIn(m_first, 1);
+        const int second = hidsim::addHeadset(m_first.pid);
+        udevEvents("add", headsetNodes(2, m_first.pid));
+        QCOMPARE(hidsim::openCallCount(), 1);
+        hid_device *const open = g_hidDevice;
+        MyThread *const thread = m_window->m_pMyThread;
+        const std::string openPath = hidsim::lastOpenedDevice().path;
+        clearWrittenFrames();
+
+        pullOut(second, m_first, 2);
+        settle();
+        QCOMPARE(g_hidDevice, open);
+        QCOMPARE(g_nDeviceOpen, 1);
+        QCOMPARE(m_window->m_pMyThread, thread);
+        QVERIFY(thread->isRunning());
+        QCOMPARE(hidsim::openCallCount(), 1);
+        QVERIFY(!logLines().contains(QStringLiteral("Close Thread!")));
+        QVERIFY(writtenFrames().isEmpty());
+
+        hidsim::plug(second);
+        udevEvents("add", headsetNodes(2, m_first.pid));
+        pullOut(first, m_first, 1);
+        settle();
+        QCOMPARE(logLines().count(QStringLiteral("Close Thread!")), 1);
+        verifyOpened(0x0411);
+        QCOMPARE(hidsim::openCallCount(), 2);
+        QVERIFY(hidsim::lastOpenedDevice().path != openPath);
+    }
+
     // Pulled out while a preset is on its way: nothing more goes to a closed handle, and
     // the acknowledgements that never came leave the window as it should be.
     void removalDuringAPresetSend()

@@ -13,6 +13,7 @@
 #include <list>
 #include <map>
 #include <mutex>
+#include <random>
 
 using Clock = std::chrono::steady_clock;
 
@@ -70,8 +71,19 @@ struct State {
     int liveLists = 0;
     long readCalls = 0;
 
+    // A headset that answers without end (setFlood).
+    struct Flood {
+        int command = -1; // -1: no flood
+        bool random = false;
+        Clock::time_point nextAt;
+        std::uint8_t nextFirstBand = 0;
+        long answers = 0;
+        std::mt19937 random32{20261209};
+    } flood;
+
     void resetLocked()
     {
+        flood = Flood{};
         for (hid_device *h : handles)
             h->deviceId = -1; // stale handles read and write nothing
         handles.clear();
@@ -178,31 +190,48 @@ bool takeFault(State &s, int command, Fault &fault)
     return false;
 }
 
-void queueAnswer(State &s, hid_device *dev, const std::uint8_t *request)
+// An answer frame: "$" in 64 bytes or "#" in 32, device direction, the command, the
+// payload and its checksum.
+Report answerFrame(bool longReport, std::uint8_t command, const std::vector<std::uint8_t> &payload)
 {
-    std::vector<std::uint8_t> payload;
-    if (!answerPayload(s, request, payload))
-        return;
-    const bool longReport = request[0] == 'O';
     Report answer(longReport ? 64 : 32, 0);
     answer[0] = longReport ? '$' : '#';
     answer[1] = kProtocolByte;
     answer[2] = 0x18;
     answer[3] = 0x80;
-    answer[4] = request[4];
+    answer[4] = command;
     answer[5] = std::uint8_t(payload.size());
     std::copy(payload.begin(), payload.end(), answer.begin() + kHeaderSize);
+    const size_t checksumAt = kHeaderSize + payload.size();
+    answer[checksumAt] = sum8(answer.data(), int(checksumAt));
+    return answer;
+}
 
+// The faults that change what the answer says, before its checksum is made.
+void shapePayload(Fault fault, std::vector<std::uint8_t> &payload)
+{
+    if (fault == Fault::ErrorStatus)
+        payload[0] = 1;
+    else if (fault == Fault::ShortError)
+        payload = {1};
+    else if (fault == Fault::ShortSuccess)
+        payload = {0};
+}
+
+void queueAnswer(State &s, hid_device *dev, const std::uint8_t *request)
+{
+    std::vector<std::uint8_t> payload;
+    if (!answerPayload(s, request, payload))
+        return;
     Fault fault{};
     const bool faulty = takeFault(s, request[4], fault);
     if (faulty && fault == Fault::NoAnswer)
         return;
-    if (faulty && fault == Fault::ErrorStatus)
-        answer[kHeaderSize] = 1;
-    const size_t checksumAt = kHeaderSize + payload.size();
-    answer[checksumAt] = sum8(answer.data(), int(checksumAt));
+    if (faulty)
+        shapePayload(fault, payload);
+    Report answer = answerFrame(request[0] == 'O', request[4], payload);
     if (faulty && fault == Fault::BadChecksum)
-        answer[checksumAt] ^= 0x01;
+        answer[kHeaderSize + payload.size()] ^= 0x01;
     if (faulty && fault == Fault::WrongDirection) {
         answer[2] = 0x80;
         answer[3] = 0x18;
@@ -210,6 +239,41 @@ void queueAnswer(State &s, hid_device *dev, const std::uint8_t *request)
     if (faulty && fault == Fault::ShortRead)
         answer.resize(kShortReadBytes);
     dev->input.push_back({Clock::now() + std::chrono::milliseconds(s.delayMs), std::move(answer)});
+}
+
+// ---- Flood: a headset that answers without end ------------------------------------
+// Reports come no faster than a high-speed USB interrupt endpoint delivers them.
+constexpr auto kFloodInterval = std::chrono::microseconds(125);
+
+bool flooding(const State &s, const hid_device *dev)
+{
+    return s.flood.command >= 0 && s.devices[size_t(dev->deviceId)].info.answers;
+}
+
+// The next answer of the flood, made by the protocol's rules as if its request had
+// been sent: the headset's own state, or random valid values with `random`.
+Report floodAnswer(State &s)
+{
+    auto &rng = s.flood.random32;
+    static const std::uint8_t kinds[] = {0x20, 0x21, 0x32};
+    const std::uint8_t command = s.flood.random ? kinds[rng() % 3] : std::uint8_t(s.flood.command);
+    std::vector<std::uint8_t> payload;
+    if (command == 0x21) {
+        // A preset's two frames acknowledged over and over, or random band pairs.
+        const std::uint8_t first = s.flood.random ? std::uint8_t(rng() % 10) : s.flood.nextFirstBand;
+        payload = {0x00, first, std::uint8_t(s.flood.random ? rng() % 10 : first + 4)};
+        s.flood.nextFirstBand = first == 0 ? 5 : 0;
+    } else if (s.flood.random && command == 0x32) {
+        payload = {0x00, 0x00, std::uint8_t(rng() & 0x10), std::uint8_t(rng()), std::uint8_t(rng()),
+                   std::uint8_t(rng()), std::uint8_t(rng())};
+    } else if (s.flood.random) {
+        payload = {0x00, 0x03, std::uint8_t(rng() % 2), std::uint8_t(rng() % 2)};
+    } else {
+        const std::uint8_t request[kHeaderSize + 1] = {'O', kProtocolByte, 0x80, 0x18, command, 1, 0};
+        answerPayload(s, request, payload);
+    }
+    ++s.flood.answers;
+    return answerFrame(true, command, payload);
 }
 
 bool recordMatches(const Device &d, unsigned short vid, unsigned short pid, unsigned short iface,
@@ -357,6 +421,22 @@ void setWriteResult(int bytes)
 void injectFault(Fault fault, int count, int command)
 {
     locked([&](State &s) { s.faults.push_back({fault, std::max(1, count), command}); });
+}
+
+void setFlood(int command, bool randomAnswers)
+{
+    locked([&](State &s) {
+        s.flood.command = command == 0x20 || command == 0x21 || command == 0x32 ? command : -1;
+        s.flood.random = randomAnswers && s.flood.command >= 0;
+        s.flood.nextAt = Clock::now();
+        return 0;
+    });
+    state().changed.notify_all();
+}
+
+long floodedAnswerCount()
+{
+    return locked([](State &s) { return s.flood.answers; });
 }
 
 void pushReport(const Report &report)
@@ -532,11 +612,20 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
             std::memcpy(data, report.data(), n);
             return int(n);
         }
+        if (flooding(s, dev) && s.flood.nextAt <= now) {
+            s.flood.nextAt = now + kFloodInterval;
+            const hidsim::Report report = floodAnswer(s);
+            const size_t n = std::min(length, report.size());
+            std::memcpy(data, report.data(), n);
+            return int(n);
+        }
         if (milliseconds >= 0 && now >= deadline)
             return 0;
         auto wakeAt = milliseconds >= 0 ? deadline : now + std::chrono::hours(1);
         if (!dev->input.empty())
             wakeAt = std::min(wakeAt, dev->input.front().readyAt);
+        if (flooding(s, dev))
+            wakeAt = std::min(wakeAt, s.flood.nextAt);
         s.changed.wait_until(lock, wakeAt);
     }
 }

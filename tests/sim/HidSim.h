@@ -45,6 +45,9 @@ enum class Fault {
     WrongDirection, // direction bytes 0x80 0x18 (the host's)
     ShortRead,      // the read returns only 16 bytes of the answer
     NoAnswer,       // the answer is lost
+    // Misbehaving headsets' answers:
+    ShortError,     // the status byte alone (L = 1), status 1
+    ShortSuccess,   // the status byte alone (L = 1), status 0: too short to be valid
 };
 
 using Report = std::vector<std::uint8_t>;
@@ -84,6 +87,16 @@ void setWriteFails(bool fails);          // hid_write returns -1
 void setWriteResult(int bytes);          // hid_write reports this count (0: the real count)
 // The next `count` answers (to `command` only, or to any when -1) carry the fault.
 void injectFault(Fault fault, int count = 1, int command = -1);
+// A misbehaving headset that answers without end: from now on every read of a handle
+// on the headset's channel returns another answer to `command` (0x20 ReadAudio, 0x21 an
+// acknowledgement of a preset's frames in turn, 0x32 ReadStatus), built from the
+// headset's state as if the request had been sent, one every 125 us at most (a
+// high-speed USB interrupt endpoint); any other command stops the flood. With
+// randomAnswers, each is a random valid answer of the three kinds instead (random
+// unique ids, flags and band pairs).
+void setFlood(int command, bool randomAnswers = false);
+long floodedAnswerCount();               // flood answers read since reset
+
 // Queue a raw input report on every open handle, readable at once.
 void pushReport(const Report &report);
 

@@ -31,6 +31,21 @@ int lastIndexOf(const QList<Frame> &frames, int command)
     return -1;
 }
 
+// The switches that follow the start-up's presets. The stored selection and the
+// Standard preset go out back to back, and each preset whose last frame is acknowledged
+// earns a switch: whether the first preset's acknowledgement is still unhandled when the
+// second's arrives depends on the thread timing, so one or two switches may follow, all
+// with the page's arguments and nothing else.
+bool onlyStartUpSwitchesFollow(const QList<Frame> &after, const QList<int> &args)
+{
+    if (after.isEmpty() || after.size() > 2)
+        return false;
+    for (const Frame &f : after)
+        if (f.command() != kSetSwitch || f.switchArgs() != args)
+            return false;
+    return true;
+}
+
 // The last preset sent: its number and ten gains (the last two SetPEQ frames).
 struct SentPreset {
     int number = -1;
@@ -185,7 +200,7 @@ private slots:
         QCOMPARE(root.value("uuid").toString(), QStringLiteral("0a1b2c3d"));
         QVERIFY(root.contains("defaultMode"));
 
-        // Surround on: the Surround page, its Standard preset sent last, one switch after it.
+        // Surround on: the Surround page, its Standard preset sent last, its switch after it.
         const QList<Frame> frames = writtenFrames();
         QCOMPARE(m_window->m_fTabStatus, 2);
         const SentPreset last = lastPreset(frames);
@@ -194,9 +209,7 @@ private slots:
         QCOMPARE(sliderValues(surroundSliders(*m_window)), defaultGains(setup.pid, "Surround", 2));
         const int lastPeq = lastIndexOf(frames, kSetPeq);
         const QList<Frame> after = frames.mid(lastPeq + 1);
-        QCOMPARE(after.size(), 1);
-        QCOMPARE(after[0].command(), kSetSwitch);
-        QCOMPARE(after[0].switchArgs(), (QList<int>{1, 1, 0, 0}));
+        QVERIFY(onlyStartUpSwitchesFollow(after, {1, 1, 0, 0}));
         QVERIFY(recordedPrompts().isEmpty());
     }
 
@@ -275,8 +288,7 @@ private slots:
         QCOMPARE(last.gains, wireGains(5, defaultGains(setup.pid, "Stereo", 5)));
         QCOMPARE(sliderValues(stereoSliders(*m_window)), defaultGains(setup.pid, "Stereo", 5));
         const QList<Frame> after = frames.mid(lastIndexOf(frames, kSetPeq) + 1);
-        QCOMPARE(after.size(), 1);
-        QCOMPARE(after[0].switchArgs(), (QList<int>{1, 0, 0, 1}));
+        QVERIFY(onlyStartUpSwitchesFollow(after, {1, 0, 0, 1}));
     }
 
     void audioFlagsDisableTheirTabs_data()

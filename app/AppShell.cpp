@@ -1,6 +1,7 @@
 #include "app/AppShell.h"
 
 #include "app/Prompt.h"
+#include "platform/InstanceLock.h"
 #include "platform/ShowRequest.h"
 #include "platform/X11Window.h"
 
@@ -13,9 +14,22 @@ const char *const kMainWindowTitle = "Tonewright";
 const char *const kInstanceKey = "bdjo";
 
 namespace {
-// Long enough for an instance that is still starting up to get to its event loop.
-constexpr int kShowRequestTimeoutMs = 15000;
+// Connecting to a listening local socket is immediate; this only bounds a full queue.
+constexpr int kShowConnectTimeoutMs = 3000;
+// A hung instance still gets the connection (the kernel queues it) but never answers:
+// after this long the second start looks for its window by title instead.
+constexpr int kShowAnswerTimeoutMs = 3000;
+
+// The fallback for an instance that does not answer: its window, found by title.
+int activateRunningWindowByTitle()
+{
+    const x11::WindowId window = x11::findWindowByTitle(QString::fromLatin1(kMainWindowTitle));
+    if (!window)
+        return -1;
+    x11::activateWindow(window);
+    return 0;
 }
+} // namespace
 
 // The fonts live in the core library, which is static: make sure its resources are linked in.
 static void initFontResources()
@@ -54,14 +68,26 @@ void loadApplicationFonts()
         QFont::insertSubstitution(QStringLiteral("BankGothic Lt BT"), technical);
 }
 
-int activateRunningInstance()
+std::optional<int> settleSingleInstance(InstanceLock &marker)
 {
+    // Taking the marker is one atomic step: of starts made together exactly one gets it.
+    // When none can be made at all, a second instance is the lesser harm than a program
+    // that never starts.
+    if (marker.create() != InstanceLock::Outcome::HeldElsewhere)
+        return std::nullopt;
     promptInformation(nullptr, QObject::tr("prompt"), QObject::tr("Program is running"));
-    if (requestShowFromRunningInstance(QString::fromLatin1(kInstanceKey), kShowRequestTimeoutMs))
+    switch (requestShowFromRunningInstance(QString::fromLatin1(kInstanceKey), kShowConnectTimeoutMs,
+                                           kShowAnswerTimeoutMs)) {
+    case ShowRequestOutcome::Shown:
         return 0;
-    const x11::WindowId window = x11::findWindowByTitle(QString::fromLatin1(kMainWindowTitle));
-    if (!window)
-        return -1;
-    x11::activateWindow(window);
-    return 0;
+    case ShowRequestOutcome::NotListening:
+        // The running instance may have ended while the box was open: then this start
+        // is the one to run.
+        if (marker.create() == InstanceLock::Outcome::Taken)
+            return std::nullopt;
+        break;
+    case ShowRequestOutcome::NoAnswer:
+        break;
+    }
+    return activateRunningWindowByTitle();
 }

@@ -3,6 +3,10 @@
 
 #include <QFont>
 
+#include <optional>
+
+class InstanceLock;
+
 // 1 = show the main window at start, 0 = start hidden in the tray. The main window's
 // start-up writes it; main reads it right after constructing the window.
 extern int g_nShowMainWindow;
@@ -22,8 +26,11 @@ QFont scaledApplicationFont(QFont font, int dpi);
 // families the form names ("Arial", "BankGothic Lt BT", "SimSun") onto those faces.
 void loadApplicationFonts();
 
-// The second-instance road: tells the user the program is running, then asks the
-// running instance to show its window (from the tray or minimised, raised and active);
-// one that does not answer is looked for by its window title instead.
-// Returns main's result: 0 when the window was brought forward, -1 when not.
-int activateRunningInstance();
+// The single-instance check of a start, on marker (keyed kInstanceKey). Nothing when
+// this process is to run the program: it took the marker, or no marker can be made
+// anywhere. Otherwise another instance runs: the user is told the program is running,
+// the running instance is asked to show its window (from the tray or minimised, raised
+// and active), and one that does not answer is looked for by its window title; the
+// result is main's: 0 when the window was brought forward, -1 when not. An instance
+// that ended meanwhile leaves the marker to this start, which then runs the program.
+std::optional<int> settleSingleInstance(InstanceLock &marker);

@@ -12,15 +12,16 @@
 
 namespace {
 
-// Markers taken by the helpers below live until the process ends.
-bool holdMarkerForProcessLifetime(const QString &key)
+// Takes the marker key for the rest of the process's life; true only when another
+// process holds it (a marker that cannot be made at all counts as not yet existing).
+bool anotherProcessHoldsMarker(const QString &key)
 {
     static std::vector<std::unique_ptr<InstanceLock>> held;
     auto marker = std::make_unique<InstanceLock>(key);
-    if (!marker->create())
-        return false;
-    held.push_back(std::move(marker));
-    return true;
+    const InstanceLock::Outcome outcome = marker->create();
+    if (outcome == InstanceLock::Outcome::Taken)
+        held.push_back(std::move(marker));
+    return outcome == InstanceLock::Outcome::HeldElsewhere;
 }
 
 // Names go through Latin-1 and back through the local 8-bit encoding, as the markers'
@@ -61,7 +62,7 @@ int getParentProcessId(int pid)
 
 bool activateInstanceByWindowProperty(const QString &semaphoreName, const QString &propertyName)
 {
-    if (holdMarkerForProcessLifetime(narrowed(semaphoreName)))
+    if (!anotherProcessHoldsMarker(narrowed(semaphoreName)))
         return false;
     const x11::WindowId window = x11::findWindowWithProperty(narrowed(propertyName));
     if (window) {
@@ -77,7 +78,7 @@ bool activateInstanceByWindowProperty(const QString &semaphoreName, const QStrin
 int activateInstanceByMutex()
 {
     const QString name = QStringLiteral("Sample07");
-    if (holdMarkerForProcessLifetime(name))
+    if (!anotherProcessHoldsMarker(name))
         return 0;
     if (const x11::WindowId window = x11::findWindowByTitle(name)) {
         x11::showNormal(window);

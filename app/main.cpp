@@ -18,11 +18,10 @@ int main(int argc, char *argv[])
     QApplication::setFont(scaledApplicationFont(QApplication::font(), screenDpiX()));
     setAutoRunRegistry(QCoreApplication::applicationFilePath());
 
-    // Taking the marker is one atomic step: of starts made together exactly one gets it.
     const QString key = QString::fromLatin1(kInstanceKey);
     InstanceLock marker(key);
-    if (!marker.create())
-        return activateRunningInstance();
+    if (const std::optional<int> result = settleSingleInstance(marker))
+        return *result;
     ShowRequestServer showRequests(key);
 
     loadApplicationFonts();

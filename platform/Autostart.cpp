@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPair>
 #include <QSaveFile>
+#include <QSet>
 #include <QStandardPaths>
 
 namespace {
 
-// Far more than any entry holds; a larger file is not read whole.
+// Far more than any entry holds; a larger file is not read whole (nor rewritten).
 constexpr qint64 kMaxEntrySize = 64 * 1024;
 
 // Characters that make an Exec argument need double quotes.
@@ -55,36 +57,68 @@ QString escapeStringValue(const QString &value)
     return escaped;
 }
 
-// The user's say in the desktop's start-up settings, read from the entry there.
-struct StartupChoice {
-    bool hidden = false;         // "Hidden=true": the entry counts as deleted
-    bool gnomeDisabled = false;  // "X-GNOME-Autostart-enabled=false"
-};
+// The keys the program owns in its entry, with the values this start gives them. Every
+// other line is the user's or the desktop's (disabled, delayed, limited to a desktop).
+using EntryKeys = QList<QPair<QByteArray, QByteArray>>;
 
-StartupChoice readStartupChoice(const QString &path)
+EntryKeys ownedKeys(const QString &name, const QString &program, const QStringList &arguments)
 {
-    StartupChoice choice;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return choice;
+    return {{"Type", "Application"},
+            {"Name", escapeStringValue(name).toUtf8()},
+            {"Exec", desktopExecValue(program, arguments).toUtf8()}};
+}
+
+QByteArray keyLine(const QPair<QByteArray, QByteArray> &key)
+{
+    return key.first + '=' + key.second;
+}
+
+// The entry written where there is none yet: enabled.
+QByteArray freshEntry(const EntryKeys &keys)
+{
+    QByteArray entry = "[Desktop Entry]\n";
+    for (const auto &key : keys)
+        entry += keyLine(key) + '\n';
+    return entry + "X-GNOME-Autostart-enabled=true\n";
+}
+
+// The entry there is, line for line, with the owned keys of its main group set to keys
+// and those missing added at the top of the group.
+QByteArray updatedEntry(const QByteArray &entry, const EntryKeys &keys)
+{
+    QList<QByteArray> lines = entry.split('\n');
+    QSet<QByteArray> present;
+    int header = -1;
     bool inMainGroup = false;
-    for (const QByteArray &raw : file.read(kMaxEntrySize).split('\n')) {
-        const QByteArray line = raw.trimmed();
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].trimmed();
         if (line.startsWith('[')) {
             inMainGroup = line == "[Desktop Entry]";
+            if (inMainGroup && header < 0)
+                header = i;
             continue;
         }
         const int equals = line.indexOf('=');
         if (!inMainGroup || equals < 0)
             continue;
-        const QByteArray key = line.left(equals).trimmed();
-        const QByteArray value = line.mid(equals + 1).trimmed();
-        if (key == "Hidden")
-            choice.hidden = value == "true";
-        else if (key == "X-GNOME-Autostart-enabled")
-            choice.gnomeDisabled = value == "false";
+        const QByteArray name = line.left(equals).trimmed();
+        for (const auto &key : keys) {
+            if (key.first == name) {
+                lines[i] = keyLine(key);
+                present.insert(name);
+            }
+        }
     }
-    return choice;
+    QList<QByteArray> missing;
+    for (const auto &key : keys) {
+        if (!present.contains(key.first))
+            missing << keyLine(key);
+    }
+    if (header < 0)
+        missing.prepend("[Desktop Entry]");
+    for (int i = 0; i < missing.size(); ++i)
+        lines.insert(header + 1 + i, missing[i]);
+    return lines.join('\n');
 }
 
 } // namespace
@@ -108,18 +142,21 @@ bool writeAutostartEntry(const QString &name, const QString &program, const QStr
     const QString path = autostartEntryPath(name);
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
-    // Rewritten at every start, as the program may have moved; but a user who turned the
-    // entry off in the desktop's start-up settings keeps it off.
-    const StartupChoice choice = readStartupChoice(path);
+    // Rewritten at every start, as the program may have moved; but only the program's own
+    // keys: whatever the user or the desktop's start-up settings wrote stays as it was.
+    QByteArray entry;
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly)) {
+        if (existing.size() > kMaxEntrySize)
+            return false; // not read whole, so not rewritten
+        entry = existing.readAll();
+        existing.close();
+    }
+    const EntryKeys keys = ownedKeys(name, program, arguments);
+    entry = entry.trimmed().isEmpty() ? freshEntry(keys) : updatedEntry(entry, keys);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    if (!file.open(QIODevice::WriteOnly))
         return false;
-    QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=") + escapeStringValue(name) +
-                    QStringLiteral("\nExec=") + desktopExecValue(program, arguments) + QLatin1Char('\n');
-    if (choice.hidden)
-        entry += QStringLiteral("Hidden=true\n");
-    entry += QStringLiteral("X-GNOME-Autostart-enabled=") +
-             (choice.gnomeDisabled ? QStringLiteral("false") : QStringLiteral("true")) + QLatin1Char('\n');
-    file.write(entry.toUtf8());
+    file.write(entry);
     return file.commit();
 }

@@ -11,7 +11,8 @@ QString autostartEntryPath(const QString &name);
 // desktop-entry rules where needed.
 QString desktopExecValue(const QString &program, const QStringList &arguments);
 
-// Writes (or overwrites) the entry atomically, keeping it disabled when the user has
-// disabled it ("Hidden=true" or "X-GNOME-Autostart-enabled=false"). Returns false when
-// it could not.
+// Writes the entry atomically: a new one enabled; an existing one with only the keys
+// the program owns (Type, Name, Exec) set, so that what the user or the desktop wrote
+// into it (disabled, delayed, shown only in some desktops) stays. Returns false when it
+// could not.
 bool writeAutostartEntry(const QString &name, const QString &program, const QStringList &arguments);

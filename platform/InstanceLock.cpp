@@ -2,8 +2,9 @@
 
 #include "platform/PrivateFiles.h"
 
-#include <QFileInfo>
+#include <QtDebug>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -21,25 +22,31 @@ QString InstanceLock::pathForKey(const QString &key)
     return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + key + QStringLiteral(".lock");
 }
 
-bool InstanceLock::create()
+InstanceLock::Outcome InstanceLock::create()
 {
-    if (isHeld())
-        return false;
-    const QString path = pathForKey(m_key);
-    if (path.isEmpty())
-        return false;
-    // Only in a folder of this user's own, so no one else can hold or fake the marker;
-    // close-on-exec, so a child process cannot inherit (and keep alive) our marker.
-    const QFileInfo file(path);
-    const int fd = openPrivateFile(file.path(), file.fileName(), O_RDWR);
-    if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (isHeld() || m_key.isEmpty() || m_key.contains(QLatin1Char('/')))
+        return Outcome::Unavailable;
+    Outcome outcome = Outcome::Unavailable;
+    userRuntimeFolder([this, &outcome](const QString &folder) {
+        // Only in a folder of this user's own, so no one else can hold or fake the marker;
+        // close-on-exec, so a child process cannot inherit (and keep alive) our marker.
+        const QString name = m_key + QStringLiteral(".lock");
+        const int fd = openPrivateFile(folder, name, O_RDWR);
+        if (fd < 0) {
+            qWarning().noquote() << "Cannot open the instance marker" << folder + QLatin1Char('/') + name;
+            return false;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            m_fd = fd;
+            outcome = Outcome::Taken;
+            return true;
+        }
+        const bool heldElsewhere = errno == EWOULDBLOCK;
         ::close(fd);
-        return false;
-    }
-    m_fd = fd;
-    return true;
+        outcome = heldElsewhere ? Outcome::HeldElsewhere : Outcome::Unavailable;
+        return heldElsewhere;
+    });
+    return outcome;
 }
 
 void InstanceLock::release()

@@ -15,12 +15,20 @@ public:
     InstanceLock(const InstanceLock &) = delete;
     InstanceLock &operator=(const InstanceLock &) = delete;
 
-    // Takes the marker. False when another process holds it, or it cannot be made.
-    bool create();
+    enum class Outcome {
+        Taken,         // this process holds the marker now
+        HeldElsewhere, // another process holds it
+        Unavailable,   // no folder could carry it (or this process holds it already)
+    };
+
+    // Takes the marker. A marker file that cannot be opened in one folder (say a
+    // root-owned one left by a "sudo -E" run) is logged and the next folder tried, so
+    // only a marker really held by another process reads as HeldElsewhere.
+    Outcome create();
     bool isHeld() const { return m_fd >= 0; }
     void release();
 
-    // The file that carries the marker for key.
+    // The file that carries the marker for key in the first folder choice.
     static QString pathForKey(const QString &key);
 
 private:

@@ -61,12 +61,29 @@ void makeMissingFolders(const QString &path)
     }
 }
 
-bool isOwnFolder(int fd)
+bool isOwnFolder(int fd, struct stat &info)
+{
+    return ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid();
+}
+
+// A folder the program named and made itself may be closed if it was left open; one
+// the environment names is only looked at (it may be /tmp, or another user's).
+bool isClosedToOthers(int fd, bool mayClose)
 {
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+    if (!isOwnFolder(fd, info))
         return false;
-    return (info.st_mode & 077) == 0 || ::fchmod(fd, 0700) == 0;
+    return (info.st_mode & 077) == 0 || (mayClose && ::fchmod(fd, 0700) == 0);
+}
+
+// $XDG_RUNTIME_DIR as the session gave it, if it is a real folder of this user's that is
+// closed to everyone else; never changed.
+bool isSoundSessionFolder(const QString &path)
+{
+    if (path.isEmpty() || !QDir::isAbsolutePath(path))
+        return false;
+    const Descriptor folder(openFolder(QDir::cleanPath(path)));
+    return folder.get() >= 0 && isClosedToOthers(folder.get(), false);
 }
 
 } // namespace
@@ -81,7 +98,7 @@ bool makePrivateFolder(const QString &path)
         makeMissingFolders(clean);
         folder.reset(openFolder(clean));
     }
-    return folder.get() >= 0 && isOwnFolder(folder.get());
+    return folder.get() >= 0 && isClosedToOthers(folder.get(), true);
 }
 
 int openPrivateFile(const QString &folder, const QString &name, int flags)
@@ -102,18 +119,23 @@ int openPrivateFile(const QString &folder, const QString &name, int flags)
     return file.release();
 }
 
-QString userRuntimeFolder()
+QString userRuntimeFolder(const std::function<bool(const QString &)> &takes)
 {
     const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!session.isEmpty() && makePrivateFolder(session))
+    if (isSoundSessionFolder(session) && takes(QDir::cleanPath(session)))
         return QDir::cleanPath(session);
     const QString uid = QString::number(::geteuid());
     const QString shared = QDir::tempPath() + QStringLiteral("/tonewright-") + uid;
-    if (makePrivateFolder(shared))
+    if (makePrivateFolder(shared) && takes(shared))
         return shared;
     // Someone else holds that name in the shared folder: the cache in the user's home
     // is out of their reach (named by host, as a home may be shared between machines).
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
                         QStringLiteral("/tonewright/run-") + QSysInfo::machineHostName() + QLatin1Char('-') + uid;
-    return makePrivateFolder(own) ? own : QString();
+    return makePrivateFolder(own) && takes(own) ? own : QString();
+}
+
+QString userRuntimeFolder()
+{
+    return userRuntimeFolder([](const QString &) { return true; });
 }

@@ -60,23 +60,23 @@ void ShowRequestServer::answer()
     }
 }
 
-bool requestShowFromRunningInstance(const QString &key, int timeoutMs)
+ShowRequestOutcome requestShowFromRunningInstance(const QString &key, int connectTimeoutMs, int answerTimeoutMs)
 {
     const QString path = showRequestSocketPath(key);
     if (path.isEmpty())
-        return false;
-    QElapsedTimer timer;
-    timer.start();
-    const auto left = [&] { return qMax(0, int(timeoutMs - timer.elapsed())); };
+        return ShowRequestOutcome::NotListening;
     QLocalSocket socket;
     socket.connectToServer(path);
-    if (!socket.waitForConnected(left()))
-        return false;
+    if (!socket.waitForConnected(connectTimeoutMs))
+        return ShowRequestOutcome::NotListening;
+    QElapsedTimer timer;
+    timer.start();
+    const auto left = [&] { return qMax(0, int(answerTimeoutMs - timer.elapsed())); };
     socket.write(kRequest);
     if (socket.bytesToWrite() > 0 && !socket.waitForBytesWritten(left()))
-        return false;
+        return ShowRequestOutcome::NoAnswer;
     QByteArray reply;
     while (reply.size() < kDone.size() && socket.waitForReadyRead(left()))
         reply += socket.readAll();
-    return reply.startsWith(kDone);
+    return reply.startsWith(kDone) ? ShowRequestOutcome::Shown : ShowRequestOutcome::NoAnswer;
 }

@@ -35,6 +35,12 @@ private:
     std::function<void()> m_show;
 };
 
-// The second start's side: asks the instance marked by key to show its window. True
-// when it said it did within timeoutMs; false when none listens or it did not answer.
-bool requestShowFromRunningInstance(const QString &key, int timeoutMs);
+enum class ShowRequestOutcome {
+    Shown,        // the running instance said it showed its window
+    NotListening, // no one took the connection within the time allowed
+    NoAnswer,     // connected, but no answer came in time (a hung or old instance)
+};
+
+// The second start's side: asks the instance marked by key to show its window, waiting
+// at most connectTimeoutMs to be connected and then answerTimeoutMs for the answer.
+ShowRequestOutcome requestShowFromRunningInstance(const QString &key, int connectTimeoutMs, int answerTimeoutMs);

@@ -55,7 +55,7 @@ struct RunningInstance {
 
     bool start()
     {
-        if (!marker.create())
+        if (marker.create() != InstanceLock::Outcome::Taken)
             return false;
         server = std::make_unique<ShowRequestServer>(QString::fromLatin1(kInstanceKey));
         window = std::make_unique<MainWindow>();
@@ -163,7 +163,7 @@ private slots:
     void secondStartFallsBackToTheWindowTitle()
     {
         InstanceLock marker(QString::fromLatin1(kInstanceKey));
-        QVERIFY(marker.create());
+        QCOMPARE(marker.create(), InstanceLock::Outcome::Taken);
         QWidget window;
         window.setWindowTitle(QString::fromLatin1(kMainWindowTitle));
         window.show();

@@ -18,6 +18,35 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// Puts back the variables the runtime folder is chosen by when a case ends.
+class EnvironmentScope
+{
+public:
+    EnvironmentScope()
+    {
+        for (const char *name : kNames)
+            m_saved.append(qgetenv(name));
+    }
+    ~EnvironmentScope()
+    {
+        for (int i = 0; i < m_saved.size(); ++i) {
+            if (m_saved[i].isNull())
+                qunsetenv(kNames[i]);
+            else
+                qputenv(kNames[i], m_saved[i]);
+        }
+    }
+    EnvironmentScope(const EnvironmentScope &) = delete;
+    EnvironmentScope &operator=(const EnvironmentScope &) = delete;
+
+private:
+    static constexpr const char *kNames[] = {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"};
+    QList<QByteArray> m_saved;
+};
+
+} // namespace
 
 class TestShell : public QObject
 {
@@ -54,25 +83,27 @@ private slots:
                     .contains("\nExec=/usr/lib/tonewright/tonewright -autorun\n"));
     }
 
-    // The desktop's start-up settings turn an entry off by writing into it; the next
-    // start still updates the program path but leaves it off.
+    // The desktop's start-up settings turn an entry off by writing into it, and users
+    // add keys of their own; the next start still updates the program path but keeps
+    // every line it does not own, in the form it was written.
     void autostartTheUserDisabledStaysDisabled_data()
     {
         QTest::addColumn<QByteArray>("disable");
-        QTest::addColumn<QByteArray>("kept");
-        QTest::newRow("KDE, Xfce") << QByteArray("Hidden=true") << QByteArray("\nHidden=true\n");
-        QTest::newRow("GNOME") << QByteArray("X-GNOME-Autostart-enabled = false")
-                               << QByteArray("\nX-GNOME-Autostart-enabled=false\n");
+        QTest::newRow("KDE, Xfce") << QByteArray("Hidden=true");
+        QTest::newRow("GNOME") << QByteArray("X-GNOME-Autostart-enabled = false");
+        QTest::newRow("GNOME, as a number") << QByteArray("X-GNOME-Autostart-enabled=0");
+        QTest::newRow("MATE") << QByteArray("X-MATE-Autostart-enabled=false");
     }
 
     void autostartTheUserDisabledStaysDisabled()
     {
         QFETCH(QByteArray, disable);
-        QFETCH(QByteArray, kept);
         const QString path = autostartEntryPath(QStringLiteral("tonewright"));
+        QFile::remove(path);
         setAutoRunRegistry(QStringLiteral("/opt/old/tonewright"));
+        const QByteArray own = "OnlyShowIn=XFCE;MATE;\nX-GNOME-Autostart-Delay=5\nName[de]=Klangregler\n";
         QByteArray edited = tw::readFileBytes(path).replace("X-GNOME-Autostart-enabled=true\n", "");
-        edited += disable + "\n[Desktop Action other]\nHidden=false\n";
+        edited += disable + "\n" + own + "[Desktop Action other]\nHidden=false\nExec=other\n";
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(edited);
@@ -80,8 +111,19 @@ private slots:
 
         setAutoRunRegistry(QStringLiteral("/usr/lib/tonewright/tonewright")); // moved since
         const QByteArray entry = tw::readFileBytes(path);
-        QVERIFY2(entry.contains("\nExec=/usr/lib/tonewright/tonewright -autorun\n"), entry.constData());
-        QVERIFY2(entry.contains(kept), entry.constData());
+        QCOMPARE(entry, QByteArray(edited).replace("Exec=/opt/old/tonewright -autorun",
+                                                   "Exec=/usr/lib/tonewright/tonewright -autorun"));
+
+        // Keys of its own the program finds missing are put back; the rest stays.
+        QByteArray trimmed = QByteArray(entry).replace("Type=Application\n", "");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(trimmed);
+        file.close();
+        setAutoRunRegistry(QStringLiteral("/usr/lib/tonewright/tonewright"));
+        const QByteArray restored = tw::readFileBytes(path);
+        QVERIFY2(restored.startsWith("[Desktop Entry]\nType=Application\n"), restored.constData());
+        QCOMPARE(restored.count("Type=Application"), 1);
+        QVERIFY(restored.contains("\n" + disable + "\n" + own));
 
         // Turned on again in the settings (the key removed): on it stays.
         QVERIFY(QFile::remove(path));
@@ -170,19 +212,18 @@ private slots:
         InstanceLock first(QStringLiteral("tw-test-marker"));
         InstanceLock second(QStringLiteral("tw-test-marker"));
         QVERIFY(InstanceLock::pathForKey(QStringLiteral("bdjo")).startsWith(qEnvironmentVariable("XDG_RUNTIME_DIR")));
-        QVERIFY(first.create());
-        QVERIFY(!second.create());
+        QCOMPARE(first.create(), InstanceLock::Outcome::Taken);
+        QCOMPARE(second.create(), InstanceLock::Outcome::HeldElsewhere);
         first.release();
-        QVERIFY(second.create());
-        QVERIFY(!InstanceLock(QStringLiteral("no/such/folder/key")).create());
+        QCOMPARE(second.create(), InstanceLock::Outcome::Taken);
+        QCOMPARE(InstanceLock(QStringLiteral("no/such/folder/key")).create(), InstanceLock::Outcome::Unavailable);
     }
 
     // Without $XDG_RUNTIME_DIR the marker lives in a folder of the user's own in the
     // temporary folder; a link planted in its place is not followed.
     void markerFallbackFolderIsTheUsersAlone()
     {
-        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-        const QByteArray savedTmp = qgetenv("TMPDIR");
+        EnvironmentScope scope;
         QTemporaryDir shared;
         QTemporaryDir elsewhere;
         qunsetenv("XDG_RUNTIME_DIR");
@@ -191,25 +232,82 @@ private slots:
 
         QVERIFY(QFile::link(elsewhere.path(), own));
         InstanceLock marker(QStringLiteral("bdjo"));
-        QVERIFY(marker.create());
+        QCOMPARE(marker.create(), InstanceLock::Outcome::Taken);
         QVERIFY(!InstanceLock::pathForKey(QStringLiteral("bdjo")).startsWith(own));
         QVERIFY(QDir(elsewhere.path()).isEmpty());
         marker.release();
 
         QVERIFY(QFile::remove(own));
-        QVERIFY(marker.create());
+        QCOMPARE(marker.create(), InstanceLock::Outcome::Taken);
         QCOMPARE(InstanceLock::pathForKey(QStringLiteral("bdjo")), own + QStringLiteral("/bdjo.lock"));
         struct stat folder {};
         QCOMPARE(lstat(QFile::encodeName(own).constData(), &folder), 0);
         QVERIFY(S_ISDIR(folder.st_mode));
         QCOMPARE(folder.st_mode & 0777, mode_t(0700));
         marker.release();
+    }
 
-        qputenv("XDG_RUNTIME_DIR", savedRuntime);
-        if (savedTmp.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", savedTmp);
+    // The session's runtime folder is only used as it is: one open to others (say
+    // XDG_RUNTIME_DIR=/tmp under sudo) or a link is neither changed nor used, and the
+    // marker goes to the user's own folder instead.
+    void aRuntimeFolderOpenToOthersIsLeftAlone()
+    {
+        EnvironmentScope scope;
+        QTemporaryDir shared;
+        QTemporaryDir session;
+        QTemporaryDir tmp;
+        const QByteArray sessionPath = QFile::encodeName(session.path());
+        QCOMPARE(chmod(sessionPath.constData(), 01777), 0);
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        const QString own = tmp.path() + QStringLiteral("/tonewright-") + QString::number(geteuid());
+
+        qputenv("XDG_RUNTIME_DIR", sessionPath);
+        InstanceLock marker(QStringLiteral("bdjo"));
+        QCOMPARE(marker.create(), InstanceLock::Outcome::Taken);
+        QCOMPARE(InstanceLock::pathForKey(QStringLiteral("bdjo")), own + QStringLiteral("/bdjo.lock"));
+        struct stat folder {};
+        QCOMPARE(stat(sessionPath.constData(), &folder), 0);
+        QCOMPARE(folder.st_mode & 07777, mode_t(01777));
+        QVERIFY(QDir(session.path()).isEmpty());
+
+        // A link to a private folder stands in for nothing either.
+        QCOMPARE(chmod(sessionPath.constData(), 0700), 0);
+        const QString link = shared.path() + QStringLiteral("/run");
+        QVERIFY(QFile::link(session.path(), link));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(link));
+        QCOMPARE(InstanceLock::pathForKey(QStringLiteral("bdjo")), own + QStringLiteral("/bdjo.lock"));
+        qputenv("XDG_RUNTIME_DIR", sessionPath);
+        QCOMPARE(InstanceLock::pathForKey(QStringLiteral("bdjo")), session.path() + QStringLiteral("/bdjo.lock"));
+    }
+
+    // A marker file that cannot be opened (left root-only by a "sudo -E" run; here a
+    // folder in its place) is not another instance: the next folder carries the marker,
+    // for every start alike. With no folder at all the start goes on unmarked.
+    void aMarkerThatCannotBeMadeIsNotARunningInstance()
+    {
+        EnvironmentScope scope;
+        QTemporaryDir tmp;
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        QVERIFY(QDir(runtime).mkdir(QStringLiteral("tw-blocked.lock")));
+        InstanceLock first(QStringLiteral("tw-blocked"));
+        InstanceLock second(QStringLiteral("tw-blocked"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Cannot open the instance marker")));
+        QCOMPARE(first.create(), InstanceLock::Outcome::Taken);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Cannot open the instance marker")));
+        QCOMPARE(second.create(), InstanceLock::Outcome::HeldElsewhere);
+        QVERIFY(QFile::exists(tmp.path() + QStringLiteral("/tonewright-") + QString::number(geteuid())
+                              + QStringLiteral("/tw-blocked.lock")));
+        QVERIFY(QDir(runtime).rmdir(QStringLiteral("tw-blocked.lock")));
+
+        // No runtime folder, and neither the temporary folder nor the cache usable.
+        QFile blocker(tmp.filePath(QStringLiteral("a-file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(blocker.fileName()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(blocker.fileName()));
+        QCOMPARE(InstanceLock(QStringLiteral("bdjo")).create(), InstanceLock::Outcome::Unavailable);
     }
 
     void helperMarkersLiveAsLongAsTheProcess()
@@ -217,7 +315,7 @@ private slots:
         QVERIFY(!activateInstanceByWindowProperty(QStringLiteral("tw-test-sem"), QStringLiteral("TW_TEST_PROP")));
         QVERIFY(activateInstanceByWindowProperty(QStringLiteral("tw-test-sem"), QStringLiteral("TW_TEST_PROP")));
         QCOMPARE(activateInstanceByMutex(), 0);
-        QVERIFY(!InstanceLock(QStringLiteral("Sample07")).create());
+        QCOMPARE(InstanceLock(QStringLiteral("Sample07")).create(), InstanceLock::Outcome::HeldElsewhere);
         QCOMPARE(activateInstanceByMutex(), 0);
     }
 };

@@ -14,6 +14,7 @@
 #include "window/SystemTrayProbe.h"
 
 #include <QFile>
+#include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -93,6 +94,17 @@ private:
     static QByteArray errorOutput(QProcess &process)
     {
         return process.readAllStandardError();
+    }
+
+    // Waits (running this process's event loop) until the process shows "Program is running".
+    static bool showsRunningBox(QProcess &process)
+    {
+        QByteArray said;
+        QElapsedTimer timer;
+        timer.start();
+        while (!(said += errorOutput(process)).contains(kRunningBox) && timer.elapsed() < kStartTimeoutMs)
+            QTest::qWait(20);
+        return said.contains(kRunningBox);
     }
 
     // Runs this process's event loop (where the running instance answers) until the
@@ -202,13 +214,76 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
 
         QProcess &second = start({}, 600000); // leaves its box open
-        QByteArray secondSays;
-        QTRY_VERIFY_WITH_TIMEOUT((secondSays += errorOutput(second)).contains(kRunningBox), kStartTimeoutMs);
+        QVERIFY(showsRunningBox(second));
 
         QProcess &third = start({}, 100);
         QVERIFY(third.waitForFinished(kStartTimeoutMs));
         QCOMPARE(third.exitCode(), 0);
         QCOMPARE(second.state(), QProcess::Running);
+    }
+
+    // The user was told the program is running, and then it ended before the box was
+    // closed: this start takes over instead of exiting with nothing running.
+    void firstInstanceEndingWhileTheBoxIsOpenLeavesTheSecondRunning()
+    {
+        QProcess &first = start({});
+        QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(first.processId()), kStartTimeoutMs);
+        QProcess &second = start({}, 3000);
+        QVERIFY(showsRunningBox(second));
+        first.kill();
+        QVERIFY(first.waitForFinished(5000));
+
+        QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(second.processId()), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
+        QCOMPARE(second.state(), QProcess::Running);
+    }
+
+    // A hung instance takes the connection but never answers: the second start gives up
+    // on it after a few seconds and brings its window forward by title.
+    void hungFirstInstanceCostsTheSecondStartOnlyAFewSeconds()
+    {
+        InstanceLock marker(QString::fromLatin1(kInstanceKey));
+        QCOMPARE(marker.create(), InstanceLock::Outcome::Taken);
+        const QString socket = showRequestSocketPath(QString::fromLatin1(kInstanceKey));
+        QLocalServer::removeServer(socket); // left by an earlier case's instance
+        QLocalServer hung;                  // accepts, never reads
+        QVERIFY(hung.listen(socket));
+        QWidget window;
+        window.setWindowTitle(QString::fromLatin1(kMainWindowTitle));
+        window.show();
+        QTRY_VERIFY(runningWindow() != 0);
+
+        QProcess &second = start({}, 100);
+        QVERIFY(showsRunningBox(second));
+        QElapsedTimer afterTheBox;
+        afterTheBox.start();
+        QVERIFY(ends(second));
+        QVERIFY2(afterTheBox.elapsed() < 9000, qPrintable(QString::number(afterTheBox.elapsed())));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(hung.hasPendingConnections());
+    }
+
+    // A marker file the user cannot open (left root-only by a "sudo -E" run; here a folder
+    // in its place) does not make every start say "Program is running": the marker goes
+    // to the next folder, and a second start still finds the first.
+    void aMarkerThatCannotBeOpenedDoesNotStopTheProgram()
+    {
+        QTemporaryDir runtime;
+        QTemporaryDir tmp;
+        QVERIFY(QDir(runtime.path()).mkdir(QStringLiteral("bdjo.lock")));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("TMPDIR"), tmp.path());
+        QProcess &first = start({}, 100, env);
+        QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(first.processId()), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
+        QVERIFY(!errorOutput(first).contains(kRunningBox));
+
+        QProcess &second = start({}, 100, env);
+        QVERIFY(second.waitForFinished(kStartTimeoutMs));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(errorOutput(second).contains(kRunningBox));
+        QCOMPARE(first.state(), QProcess::Running);
     }
 
     // The log-on start on a desktop without a tray (Xvfb has none): a window the user

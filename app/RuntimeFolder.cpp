@@ -9,6 +9,15 @@
 #define TW_INSTALLED_DATA_FROM_PROGRAM "../share/tonewright"
 #endif
 
+// The udev rule: where the source tree keeps it, and where the install puts it (relative
+// to the installed program, or absolute when the rule goes to a fixed system folder).
+#ifndef TW_SOURCE_UDEV_RULE
+#define TW_SOURCE_UDEV_RULE "packaging/70-tonewright.rules"
+#endif
+#ifndef TW_INSTALLED_UDEV_RULE
+#define TW_INSTALLED_UDEV_RULE "../lib/udev/rules.d/70-tonewright.rules"
+#endif
+
 namespace {
 
 // The preset defaults are the one folder nothing works without, so they mark the place.
@@ -26,4 +35,14 @@ QString runtimeFilesFolder()
         return program;
     const QString installed = QDir::cleanPath(program + QStringLiteral("/" TW_INSTALLED_DATA_FROM_PROGRAM));
     return holdsRuntimeFiles(installed) ? installed : program;
+}
+
+QString udevRuleFile()
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString source = QStringLiteral(TW_SOURCE_UDEV_RULE);
+    if (holdsRuntimeFiles(program) && QFileInfo::exists(source))
+        return source;
+    const QString installed = QStringLiteral(TW_INSTALLED_UDEV_RULE);
+    return QDir::isAbsolutePath(installed) ? installed : QDir::cleanPath(program + QLatin1Char('/') + installed);
 }

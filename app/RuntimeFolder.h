@@ -8,3 +8,8 @@
 // out relative to the program (bin/../share/tonewright). When neither holds them, the
 // program's folder, so that what is missing is reported against the place it was looked for.
 QString runtimeFilesFolder();
+
+// The udev rule that opens the headset to the logged-in user, as shipped with this
+// program: the source tree's when the program runs from its build folder, else the
+// copy its install laid out.
+QString udevRuleFile();

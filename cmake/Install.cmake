@@ -28,3 +28,15 @@ endif()
 set(TW_UDEV_RULES_DIR ${tw_udev_rules_dir} CACHE STRING
     "Folder the udev rule is installed to (a relative one lies under the install prefix)")
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/70-tonewright.rules DESTINATION ${TW_UDEV_RULES_DIR})
+
+# The program names the installed rule when it tells the user how to open the headset:
+# relative to itself when the rule lies under the prefix, else where it was put.
+if(IS_ABSOLUTE ${TW_UDEV_RULES_DIR})
+  set(tw_installed_rule ${TW_UDEV_RULES_DIR}/70-tonewright.rules)
+else()
+  file(RELATIVE_PATH tw_installed_rule ${CMAKE_INSTALL_FULL_BINDIR}
+       ${CMAKE_INSTALL_PREFIX}/${TW_UDEV_RULES_DIR}/70-tonewright.rules)
+endif()
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/RuntimeFolder.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  "TW_INSTALLED_UDEV_RULE=\"${tw_installed_rule}\""
+  "TW_SOURCE_UDEV_RULE=\"${CMAKE_SOURCE_DIR}/packaging/70-tonewright.rules\"")

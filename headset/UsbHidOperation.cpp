@@ -1,8 +1,10 @@
 #include "headset/UsbHidOperation.h"
 
 #include "app/LogHandler.h"
+#include "app/RuntimeFolder.h"
 
 #include <QDebug>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
@@ -114,11 +116,16 @@ bool usbHidOpenRefused()
 
 QString usbHidOpenRefusedText()
 {
+    // /etc/udev/rules.d is the administrator's folder, so the copy works wherever the
+    // rule was installed, also when that is udev's own folder already.
+    QString rule = udevRuleFile();
+    if (rule.contains(QRegularExpression(QStringLiteral("[^A-Za-z0-9/._+-]"))))
+        rule = QLatin1Char('\'') + rule.replace(QLatin1Char('\''), QStringLiteral("'\\''")) + QLatin1Char('\'');
     return QStringLiteral(
-        "The headset is connected, but this user may not open it (permission denied). Install the udev rule "
-        "70-tonewright.rules: sudo install -m 644 packaging/70-tonewright.rules /lib/udev/rules.d/ && "
-        "sudo udevadm control --reload && sudo udevadm trigger --subsystem-match=hidraw, "
-        "then unplug and replug the headset.");
+               "The headset is connected, but this user may not open it (permission denied). Install the udev rule: "
+               "sudo install -m 644 %1 /etc/udev/rules.d/ && sudo udevadm control --reload && "
+               "sudo udevadm trigger --subsystem-match=hidraw, then unplug and replug the headset.")
+        .arg(rule);
 }
 
 bool usbHidOpenDeviceListed()

@@ -11,8 +11,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -61,6 +64,15 @@ bool writeJson(const QString &path, const QJsonObject &object)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
            && file.write(QJsonDocument(object).toJson()) > 0;
+}
+
+// The installed program's surroundings with the simulated headset (a 0411) plugged in.
+QProcessEnvironment simulatedHeadsetEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LD_LIBRARY_PATH"), qEnvironmentVariable("TW_SIM_LIBRARY_DIR"));
+    env.insert(QStringLiteral("TW_SIM_HEADSETS"), QStringLiteral("0411"));
+    return env;
 }
 
 } // namespace
@@ -158,6 +170,36 @@ private slots:
         QVERIFY2(QFile::exists(rules + QStringLiteral("/70-tonewright.rules")), qPrintable(rules));
     }
 
+    // A headset this user may not open yet: the installed program's hint names the rule
+    // as installed, not a path in a source checkout the user does not have.
+    void permissionHintNamesTheInstalledRule()
+    {
+        QProcessEnvironment env = simulatedHeadsetEnvironment();
+        env.insert(QStringLiteral("TW_SIM_OPEN_REFUSED"), QString::number(EACCES));
+        env.insert(QStringLiteral("TONEWRIGHT_PROMPT_AUTOCLOSE_MS"), QStringLiteral("100"));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(staged(QStringLiteral("bin/tonewright")), QStringList());
+        QVERIFY(program.waitForStarted());
+        QByteArray output;
+        const QRegularExpression hint(QStringLiteral("prompt: prompt \\| .*sudo install -m 644 (\\S+) "));
+        QRegularExpressionMatch match;
+        QTRY_VERIFY_WITH_TIMEOUT((match = hint.match(QString::fromLocal8Bit(output += program.readAll()))).hasMatch(),
+                                 30000);
+        program.kill();
+        program.waitForFinished(5000);
+
+        const QString rules = qEnvironmentVariable("TW_UDEV_RULES_DIR");
+        const QString named = match.captured(1);
+        if (QDir::isRelativePath(rules)) {
+            QCOMPARE(named, staged(rules) + QStringLiteral("/70-tonewright.rules"));
+        } else {
+            QCOMPARE(named, rules + QStringLiteral("/70-tonewright.rules"));
+        }
+        QVERIFY(QFile::exists(QDir::isRelativePath(rules) ? named : m_stage.path() + named));
+    }
+
     // The installed program, started with no hint where its files are, makes the
     // headset's user file from the installed default file (marked here, so that a copy
     // of the build tree's could not pass).
@@ -173,11 +215,8 @@ private slots:
         defaults.insert(QStringLiteral("defaultMode"), modes);
         QVERIFY(writeJson(defaultFile, defaults));
 
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LD_LIBRARY_PATH"), qEnvironmentVariable("TW_SIM_LIBRARY_DIR"));
-        env.insert(QStringLiteral("TW_SIM_HEADSETS"), QStringLiteral("0411"));
         QProcess program;
-        program.setProcessEnvironment(env);
+        program.setProcessEnvironment(simulatedHeadsetEnvironment());
         program.setProcessChannelMode(QProcess::ForwardedChannels);
         program.start(staged(QStringLiteral("bin/tonewright")), QStringList());
         QVERIFY(program.waitForStarted());
@@ -191,11 +230,33 @@ private slots:
         QCOMPARE(user.value(QStringLiteral("defaultMode")).toObject(), modes);
     }
 
+    // The rule's folder follows the prefix unless it is /usr (udev's own folder then):
+    // pinned on a fresh configuration, whatever this build's cache was given.
+    void udevRuleFolderFollowsAPrefixOfOnesOwn()
+    {
+        QTemporaryDir tree;
+        QVERIFY(tree.isValid());
+        const Outcome configured = run(qEnvironmentVariable("TW_CMAKE"),
+                                       {QStringLiteral("-S"), qEnvironmentVariable("TW_SOURCE_DIR"),
+                                        QStringLiteral("-B"), tree.path(),
+                                        QStringLiteral("-DCMAKE_INSTALL_PREFIX=/opt/tonewright"),
+                                        QStringLiteral("-DBUILD_TESTING=OFF")});
+        QVERIFY2(configured.exitCode == 0, configured.output.constData());
+        QByteArray rules;
+        for (const QByteArray &line : tw::readFileBytes(tree.filePath(QStringLiteral("CMakeCache.txt"))).split('\n')) {
+            if (line.startsWith("TW_UDEV_RULES_DIR:"))
+                rules = line.mid(line.indexOf('=') + 1);
+        }
+        QCOMPARE(rules, QByteArray("lib/udev/rules.d"));
+    }
+
     // An install under a prefix of one's own writes nothing outside it, so it needs no root.
     void userPrefixInstallStaysInsideIt()
     {
+        // A builder may have sent the rule to a system folder on purpose; the default
+        // is pinned above.
         if (!QDir::isRelativePath(qEnvironmentVariable("TW_UDEV_RULES_DIR")))
-            QSKIP("this build puts the udev rule in a fixed system folder");
+            QSKIP("this build was configured to put the udev rule in a fixed system folder");
         QTemporaryDir prefix;
         QVERIFY(prefix.isValid());
         const Outcome outcome = install(prefix.path(), QString());

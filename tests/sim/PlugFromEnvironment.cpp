@@ -1,6 +1,8 @@
 // For the stand-in build of the simulated headset that a real program process loads in
 // place of the HID library: the headsets named in TW_SIM_HEADSETS (product ids in hex,
-// separated by commas: "0411" or "0411,0412") are plugged in when the library loads.
+// separated by commas: "0411" or "0411,0412") are plugged in when the library loads;
+// with TW_SIM_OPEN_REFUSED set to an errno value (13: EACCES, no udev rule yet) they
+// refuse to be opened.
 #include "HidSim.h"
 
 #include <cstdlib>
@@ -21,6 +23,8 @@ bool plugHeadsetsFromEnvironment()
         if (productId > 0 && productId <= 0xFFFF)
             hidsim::addHeadset(static_cast<unsigned short>(productId));
     }
+    if (const char *refused = std::getenv("TW_SIM_OPEN_REFUSED"))
+        hidsim::setOpenRefused(std::atoi(refused));
     return true;
 }
 

@@ -1,6 +1,9 @@
 #!/bin/sh
 # Starts and stops the private sound servers of the volume tests:
 #   pulse-server.sh start|stop <folder>
+# and, for the README's screenshot, a server as a desktop has it, "desktop", with one
+# output described as speakers:
+#   pulse-server.sh desktop <folder>   (stopped by "stop" as well)
 # "main" has two null outputs (the default one described as speakers in Chinese) and
 # two capture devices: the headset's (on the headset's USB vendor id, recording the
 # headphones) and one described with the Chinese word for microphone; "empty" has no
@@ -74,13 +77,23 @@ PA
     wait_ready main
     wait_ready empty
     ;;
+desktop)
+    stop_server "$dir/desktop"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    start_server desktop <<'PA'
+load-module module-null-sink sink_name=speakers sink_properties=device.description=Speakers
+PA
+    wait_ready desktop
+    ;;
 stop)
     stop_server "$dir/main"
     stop_server "$dir/empty"
+    stop_server "$dir/desktop"
     rm -rf "$dir"
     ;;
 *)
-    echo "usage: $0 start|stop <folder>" >&2
+    echo "usage: $0 start|stop|desktop <folder>" >&2
     exit 2
     ;;
 esac

@@ -11,35 +11,22 @@ picture=$3
 
 # A home of its own, so the headset's user file is made afresh from the default file.
 home=$(mktemp -d)
+sound_server=$(cd "$(dirname "$0")/../../tests/sysaudio" && pwd)/pulse-server.sh
 program_pid=
-server_pid=
 cleanup() {
-  for p in $program_pid $server_pid; do
-    kill "$p" 2>/dev/null || true
-    wait "$p" 2>/dev/null || true
-  done
+  if [ -n "$program_pid" ]; then
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+  fi
+  sh "$sound_server" stop "$home/pulse" || true
   rm -rf "$home"
 }
 trap cleanup EXIT
-mkdir -m 700 "$home/run" "$home/pulse"
+mkdir -m 700 "$home/run"
 
 # A sound server with one output, as a desktop has, so the volume shows what it is.
-printf '%s\n' "load-module module-native-protocol-unix socket=$home/pulse/native auth-anonymous=1" \
-  "load-module module-null-sink sink_name=speakers sink_properties=device.description=Speakers" \
-  > "$home/pulse/server.pa"
-env -i PATH="$PATH" HOME="$home/pulse" XDG_RUNTIME_DIR="$home/pulse" PULSE_RUNTIME_PATH="$home/pulse" \
-  PULSE_STATE_PATH="$home/pulse" \
-  pulseaudio -n -F "$home/pulse/server.pa" --daemonize=no --system=false --use-pid-file=no \
-  --exit-idle-time=-1 --disable-shm=yes --realtime=false --high-priority=false \
-  --log-target=file:"$home/pulse/log" </dev/null >/dev/null 2>&1 &
-server_pid=$!
-export PULSE_SERVER="unix:$home/pulse/native"
-tries=0
-until timeout 2 pactl info >/dev/null 2>&1; do
-  tries=$((tries + 1))
-  [ "$tries" -le 100 ] || { echo "take-screenshot: no sound server" >&2; exit 1; }
-  sleep 0.1
-done
+sh "$sound_server" desktop "$home/pulse" || { echo "take-screenshot: no sound server" >&2; exit 1; }
+export PULSE_SERVER="unix:$home/pulse/desktop/native"
 
 export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
        XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/run"

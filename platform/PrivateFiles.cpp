@@ -61,17 +61,13 @@ void makeMissingFolders(const QString &path)
     }
 }
 
-bool isOwnFolder(int fd, struct stat &info)
-{
-    return ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid();
-}
-
-// A folder the program named and made itself may be closed if it was left open; one
-// the environment names is only looked at (it may be /tmp, or another user's).
-bool isClosedToOthers(int fd, bool mayClose)
+// Whether fd is a folder of this user's, closed to group and others. One the program
+// named and made itself (mayClose) is closed if it was left open; one the environment
+// names is only looked at (it may be /tmp, or another user's).
+bool isPrivateFolder(int fd, bool mayClose)
 {
     struct stat info {};
-    if (!isOwnFolder(fd, info))
+    if (::fstat(fd, &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
         return false;
     return (info.st_mode & 077) == 0 || (mayClose && ::fchmod(fd, 0700) == 0);
 }
@@ -83,7 +79,7 @@ bool isSoundSessionFolder(const QString &path)
     if (path.isEmpty() || !QDir::isAbsolutePath(path))
         return false;
     const Descriptor folder(openFolder(QDir::cleanPath(path)));
-    return folder.get() >= 0 && isClosedToOthers(folder.get(), false);
+    return folder.get() >= 0 && isPrivateFolder(folder.get(), false);
 }
 
 } // namespace
@@ -98,7 +94,7 @@ bool makePrivateFolder(const QString &path)
         makeMissingFolders(clean);
         folder.reset(openFolder(clean));
     }
-    return folder.get() >= 0 && isClosedToOthers(folder.get(), true);
+    return folder.get() >= 0 && isPrivateFolder(folder.get(), true);
 }
 
 int openPrivateFile(const QString &folder, const QString &name, int flags)

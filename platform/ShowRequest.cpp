@@ -22,8 +22,9 @@ ShowRequestServer::ShowRequestServer(const QString &key) : m_server(std::make_un
     const QString path = showRequestSocketPath(key);
     if (path.isEmpty())
         return;
-    // Only the holder of the instance marker gets here, so a socket file left behind
-    // by a crashed instance is stale and may go.
+    // Only the holder of the instance marker gets here (or a start that could make no
+    // marker at all and runs unmarked), so a socket file left behind by a crashed
+    // instance is stale and may go.
     QLocalServer::removeServer(path);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(), [this] { answer(); });

@@ -118,15 +118,9 @@ void MainWindow::InitMyDialog()
         for (int k = 0; k < 5; ++k)
             page->customRadios[k]->setText(QStringLiteral("Customize -%1").arg(k + 1));
     }
-    // The first custom slot starts unchecked, whatever the form left.
-    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
-        QButtonGroup *group = page->customRadios[0]->group();
-        if (group)
-            group->setExclusive(false);
-        page->customRadios[0]->setChecked(false);
-        if (group)
-            group->setExclusive(true);
-    }
+    // No custom slot starts selected, whatever the form left.
+    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()})
+        forgetCustomSelection(*page);
 
     for (const EqPage *page : {m_stereoPage.get(), m_surroundPage.get()}) {
         for (QAbstractSlider *slider : page->sliders) {

@@ -842,6 +842,44 @@ private slots:
         QVERIFY(recordedPrompts().isEmpty());
     }
 
+    // A Save that would make the user file bigger than the reader takes is refused: the
+    // file stays as it was and the next start reads it without an error. Names typed in
+    // the name field stop at a length that keeps the file far from that.
+    void aSaveNeverWritesAFileTheReaderRefuses()
+    {
+        const qint64 readLimit = 1024 * 1024;
+        const QJsonObject mode{{"algorithm", "Stereo"}, {"mode", "custom"}, {"name", "T1"}};
+        const auto content = [&](int longNameLength) {
+            const QJsonArray custom{preset("Surround", QString(longNameLength, QChar(0x97F3)), gainText(rampGains(2))),
+                                    preset("Stereo", "T1", gainText(rampGains(4)))};
+            return QJsonDocument(userFileContent(custom, mode)).toJson();
+        };
+        // A name of three-byte characters that brings the file to a few bytes under the limit.
+        const QByteArray seeded = content(int((readLimit - 12 - content(0).size()) / 3));
+        QVERIFY(seeded.size() <= readLimit && seeded.size() > readLimit - 16);
+        writeUserFile(seeded);
+        start();
+        const EqPage &p = openList(false);
+        selectSlot(p, 1);
+        p.nameEdit->clear();
+        QTest::keyClicks(p.nameEdit, "T1 with a longer name");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Custom presets not saved"));
+        p.save->click();
+        QVERIFY(p.save->isEnabled());
+        QCOMPARE(userFileBytes(), seeded);
+
+        recordedPrompts().clear();
+        restart();
+        QVERIFY(recordedPrompts().isEmpty());
+        const EqPage &again = page(false);
+        QCOMPARE(selectedId(again), 41);
+        QCOMPARE(again.customRadios[0]->text(), QStringLiteral("T1"));
+
+        again.nameEdit->clear();
+        QTest::keyClicks(again.nameEdit, QString(300, 'n'));
+        QCOMPARE(again.nameEdit->text().size(), kMaxPresetNameLength);
+    }
+
     // Only a regular file of a sane size is read as the user file: anything else gets
     // the error box, stays as it is, and never holds the window.
     void aUserFileThatIsNoPresetFileIsLeftAlone_data()

@@ -25,12 +25,11 @@ namespace {
 
 // Far beyond any real preset file; a bigger one is no preset file of ours.
 constexpr qint64 kMaxPresetFileSize = 1024 * 1024;
-// The name fields take no more (QLineEdit's own limit); the log keeps no more either.
-constexpr int kMaxLoggedNameLength = 32767;
 
+// The log keeps no more of a name than the name fields take.
 QString loggedName(const QString &name)
 {
-    return name.left(kMaxLoggedNameLength);
+    return name.left(kMaxPresetNameLength);
 }
 
 // Hex digits as the files write ids ("2e7a", "0x0411", " 411"): leading blanks and a
@@ -129,9 +128,14 @@ bool PresetStore::readPresetFile(const QString &path, QByteArray &content)
 }
 
 // Replaces the file as a whole: until commit() the old content stays in place, so a
-// crash or a full disk never leaves a truncated file behind.
+// crash or a full disk never leaves a truncated file behind. Content the reader would
+// refuse is not written: the file stays as the last start read it.
 bool PresetStore::savePresetFile(const QString &path, const QByteArray &content)
 {
+    if (content.size() > kMaxPresetFileSize) {
+        qDebug().noquote() << "Preset file not written, it would exceed 1 MiB:" << path;
+        return false;
+    }
     if (markedReadOnly(path))
         return false;
     QSaveFile file(path);

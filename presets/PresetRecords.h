@@ -83,6 +83,9 @@ EqGainValues gainValuesFromText(const QString &gainText);
 // The ten band values as gain text: decimal, 30 Hz first, "," between, no blanks.
 QString gainTextFromValues(const std::array<int, kBandCount> &values);
 
+// The most characters the name fields take for a custom preset's name.
+constexpr int kMaxPresetNameLength = 255;
+
 // The name a new custom preset starts with.
 inline const QString kNewCustomPresetName = QStringLiteral("New Equalizer");
 

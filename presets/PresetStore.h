@@ -140,7 +140,8 @@ private:
     // Preset files are small: only a regular file of at most 1 MiB is read (false for
     // anything else, a FIFO or a device included, which is left untouched).
     static bool readPresetFile(const QString &path, QByteArray &content);
-    // Writes the file atomically; false (nothing changed) when it is marked read-only.
+    // Writes the file atomically; false (nothing changed) when it is marked read-only
+    // or the content is more than readPresetFile takes.
     static bool savePresetFile(const QString &path, const QByteArray &content);
     bool makeUserFileFromDefault();
     bool userFileLacksUuid() const;

@@ -94,6 +94,13 @@ QString blankRefused(const QString &name, const QString &previous)
     return name.trimmed().isEmpty() ? previous : name;
 }
 
+// The page's radios show their slots' stored names, dropping any rename not saved.
+void showStoredSlotNames(const PresetStore &store, const EqPage &page)
+{
+    for (int k = 1; k <= kCustomSlotCount; ++k)
+        radioOf(page, k)->setText(store.customSlot(page.algorithm, k).name);
+}
+
 } // namespace
 
 // --- selecting a slot ------------------------------------------------------------
@@ -109,25 +116,29 @@ void MainWindow::on_RadioButton_Stereo_CustomThree_Clicked() { selectCustomSlot(
 void MainWindow::on_RadioButton_Stereo_CustomFour_Clicked() { selectCustomSlot(*m_stereoPage, 4); }
 void MainWindow::on_RadioButton_Stereo_CustomFive_Clicked() { selectCustomSlot(*m_stereoPage, 5); }
 
+// A rename left without Save is dropped here: the slot shows, and a later Save or Reset
+// stores, the name the slot was last saved under, never what the radio was left showing.
 void MainWindow::selectCustomSlot(const EqPage &page, int slot)
 {
     QAbstractButton *radio = radioOf(page, slot);
+    const QString name = customSlot(page.algorithm, slot).name;
     setCustomLoaded(page.algorithm, false);
+    showStoredSlotNames(*this, page);
     page.customCheckMarks[static_cast<std::size_t>(slot - 1)]->show();
     page.customDeleteButtons[static_cast<std::size_t>(slot - 1)]->show();
     radio->show();
-    page.nameEdit->setText(radio->text());
+    page.nameEdit->setText(name);
     page.nameEdit->setEnabled(true);
     greyOutSaveReset(page);
     if (!radio->isChecked())
         return;
 
     selectCustomSlotRecord(page.algorithm, slot);
-    ui.lineEdit_CustomName->setText(radio->text());
+    ui.lineEdit_CustomName->setText(name);
     setEditEnabled(page, true);
     m_qstrCurrentAlgorithm = page.algorithm;
     m_qstrCurrentMode = QStringLiteral("custom");
-    m_qstrCurrentName = radio->text();
+    m_qstrCurrentName = name;
     if (!loadCustomSlot(page.algorithm, slot))
         return;
     setSlidersFromStrings(page);
@@ -301,10 +312,8 @@ void MainWindow::shiftCustomSlotsOf(const EqPage &page)
 
 void MainWindow::refreshCustomSlotTexts()
 {
-    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
-        for (int k = 1; k <= kCustomSlotCount; ++k)
-            radioOf(*page, k)->setText(customSlot(page->algorithm, k).name);
-    }
+    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()})
+        showStoredSlotNames(*this, *page);
 }
 
 // The mode's last slot is gone: no selection, no slot buttons, no editing controls.
@@ -333,7 +342,8 @@ void MainWindow::forgetCustomSelection(const EqPage &page)
 // --- renaming ----------------------------------------------------------------------
 
 // The checked slot's radio follows the typing; the slot and the file take the name at
-// the next Save. A blank name is not taken: the radio keeps the stored one.
+// the next Save, and picking a slot again drops it. A blank name is not taken: the
+// radio keeps the stored one.
 void MainWindow::on_LineEdit_CustomizeName_Changed(const QString &text)
 {
     const EqPage *page = activeEqPage();

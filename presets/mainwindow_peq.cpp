@@ -99,18 +99,23 @@ void MainWindow::onSliderGateTick()
 }
 
 // The last values of an edit that ended while the gate was closed go out as it opens,
-// under the number of the slot they were made on, even when its list was left since;
-// that send uses up the opening like a change would, so a new period is counted.
+// under the number of the slot they were made on, even when its list was left since.
+// One page per opening: that send uses up the opening like a change would, so a new
+// period is counted, and the other page's edit stays held for the next opening.
 void MainWindow::sendUnsentEdits()
 {
     for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
-        const int number = std::exchange(m_nHeldPresetNumber[static_cast<size_t>(page->mode)], -1);
+        int &held = m_nHeldPresetNumber[static_cast<size_t>(page->mode)];
+        if (held < 0)
+            continue;
+        const int number = std::exchange(held, -1);
         const std::array<int, 10> values = pageSliderValues(*page);
-        if (number < 0 || std::equal(values.begin(), values.end(), page->sentGains))
+        if (std::equal(values.begin(), values.end(), page->sentGains))
             continue;
         m_nSliderSendReady = 0;
         markSliderMoved();
         sendPEQParameter(page->mode, number);
+        return;
     }
 }
 

@@ -118,15 +118,9 @@ void MainWindow::InitMyDialog()
         for (int k = 0; k < 5; ++k)
             page->customRadios[k]->setText(QStringLiteral("Customize -%1").arg(k + 1));
     }
-    // The first custom slot starts unchecked, whatever the form left.
-    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
-        QButtonGroup *group = page->customRadios[0]->group();
-        if (group)
-            group->setExclusive(false);
-        page->customRadios[0]->setChecked(false);
-        if (group)
-            group->setExclusive(true);
-    }
+    // No custom slot starts selected, whatever the form left.
+    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()})
+        forgetCustomSelection(*page);
 
     for (const EqPage *page : {m_stereoPage.get(), m_surroundPage.get()}) {
         for (QAbstractSlider *slider : page->sliders) {
@@ -198,8 +192,11 @@ void MainWindow::createSliderConnections()
          {ui.pushButton_13, ui.pushButton_14, ui.pushButton_15, ui.pushButton_16, ui.pushButton_17, ui.pushButton_18,
           ui.pushButton_19, ui.pushButton_20, ui.pushButton_161, ui.pushButton_162})
         connect(copy, SIGNAL(clicked()), this, SLOT(on_PushButton_Surround_CustomCopy_Clicked()));
-    for (QLineEdit *name : {ui.lineEdit_23, ui.lineEdit_15})
+    for (QLineEdit *name : {ui.lineEdit_23, ui.lineEdit_15}) {
+        // Short enough that the names of every slot never outgrow the preset file.
+        name->setMaxLength(kMaxPresetNameLength);
         connect(name, SIGNAL(textEdited(QString)), this, SLOT(on_LineEdit_CustomizeName_Changed(QString)));
+    }
 }
 
 void MainWindow::setPanelState(int state)

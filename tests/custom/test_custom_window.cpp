@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 using namespace wt;
@@ -208,12 +210,17 @@ private:
 
     const EqPage &page(bool surround) const { return surround ? *m_window->m_surroundPage : *m_window->m_stereoPage; }
 
+    void switchTab(const EqPage &p)
+    {
+        m_window->ui.tabWidget->setCurrentIndex(p.tabIndex);
+        emit m_window->ui.tabWidget->tabBarClicked(p.tabIndex);
+    }
+
     // The page's tab, then its custom list.
     const EqPage &openList(bool surround)
     {
         const EqPage &p = page(surround);
-        m_window->ui.tabWidget->setCurrentIndex(p.tabIndex);
-        emit m_window->ui.tabWidget->tabBarClicked(p.tabIndex);
+        switchTab(p);
         p.customize->click();
         settle();
         return p;
@@ -310,8 +317,7 @@ private slots:
     {
         start();
         const EqPage &p = page(false);
-        m_window->ui.tabWidget->setCurrentIndex(p.tabIndex);
-        emit m_window->ui.tabWidget->tabBarClicked(p.tabIndex);
+        switchTab(p);
         m_window->ui.radioButton_Stereo_Jazz->click();
         settle();
         const QList<int> jazz = defaultGains(kHeadset.pid, "Stereo", 3);
@@ -490,6 +496,47 @@ private slots:
         QCOMPARE(p.nameEdit->text(), QStringLiteral("T1"));
     }
 
+    // A rename left without Save is gone once the user comes back to the slot, however
+    // they left it: the slot shows its stored name again, and the Reset that undoes a
+    // later drag stores that name, not the abandoned one.
+    void anAbandonedRenameIsNeverSaved_data()
+    {
+        QTest::addColumn<bool>("throughTabs");
+        QTest::newRow("another slot picked") << false;
+        QTest::newRow("tabs switched") << true;
+    }
+    void anAbandonedRenameIsNeverSaved()
+    {
+        QFETCH(bool, throughTabs);
+        seedUserFile(presetsOf("Stereo", {"T1", "T2"}, 3));
+        start();
+        const EqPage &p = openList(false);
+        selectSlot(p, 1);
+        p.nameEdit->clear();
+        QTest::keyClicks(p.nameEdit, "Foo");
+        QCOMPARE(p.customRadios[0]->text(), QStringLiteral("Foo"));
+        if (throughTabs) {
+            switchTab(page(true));
+            settle();
+            switchTab(p);
+            settle();
+        } else {
+            selectSlot(p, 2);
+            QCOMPARE(p.customRadios[0]->text(), QStringLiteral("T1"));
+            selectSlot(p, 1);
+        }
+        QCOMPARE(p.nameEdit->text(), QStringLiteral("T1"));
+        QCOMPARE(p.customRadios[0]->text(), QStringLiteral("T1"));
+
+        drag(p.sliders[4], 8);
+        QVERIFY(p.reset->isEnabled());
+        p.reset->click();
+        QCOMPARE(sliderValues(p), rampGains(3));
+        QCOMPARE(fileNames("Stereo"), (QStringList{"T1", "T2"}));
+        QCOMPARE(readUserFile().value("mode").toObject().value("name").toString(), QStringLiteral("T1"));
+        QCOMPARE(p.customRadios[0]->text(), QStringLiteral("T1"));
+    }
+
     void aFailedWriteLeavesSaveLit()
     {
         seedUserFile(presetsOf("Surround", {"S1"}));
@@ -537,8 +584,7 @@ private slots:
     {
         start();
         const EqPage &p = page(false);
-        m_window->ui.tabWidget->setCurrentIndex(p.tabIndex);
-        emit m_window->ui.tabWidget->tabBarClicked(p.tabIndex);
+        switchTab(p);
         settle();
         p.reset->setEnabled(true);
         p.save->setEnabled(true);
@@ -572,8 +618,7 @@ private slots:
         surround.save->click();
         QCOMPARE(fileNames("Surround"), QStringList{"S1"});
 
-        m_window->ui.tabWidget->setCurrentIndex(stereo.tabIndex);
-        emit m_window->ui.tabWidget->tabBarClicked(stereo.tabIndex);
+        switchTab(stereo);
         settle();
         QCOMPARE(sliderValues(stereo), jazz);
         m_window->setStereoSlidersFromParameter();
@@ -655,7 +700,7 @@ private slots:
         m_window->on_PushButton_CustomSave_Clicked();
         QCOMPARE(userFileBytes(), saved);
         // The headset gets nothing but what the gate still owed the slot: its saved gains.
-        QVERIFY(waitUntil([&] { return m_window->m_nSliderSendReady == 1; }, 10000));
+        QVERIFY(waitUntil([&] { return m_window->m_nSliderSendReady == 1; }, kGateWaitMs));
         const QList<Sent> owed = sentPresets();
         QVERIFY(owed.size() <= 1);
         for (const Sent &each : owed) {
@@ -692,7 +737,7 @@ private slots:
         const EqPage &p = openList(false);
         selectSlot(p, 1);
         // The user looks before dragging: meanwhile the gate has opened.
-        QVERIFY(waitUntil([&] { return m_window->m_nSliderSendReady == 1; }, 10000));
+        QVERIFY(waitUntil([&] { return m_window->m_nSliderSendReady == 1; }, kGateWaitMs));
         clearWrittenFrames();
         drag(p.sliders[0], 12);
         if (reopenList)
@@ -700,13 +745,47 @@ private slots:
         QVERIFY(waitUntil([&] {
             const QList<Sent> sent = sentPresets();
             return !sent.isEmpty() && sent.last().gains == sliderValues(p);
-        }, 10000));
+        }, kGateWaitMs));
         settle(1200);
         const QList<Sent> sent = sentPresets();
         QCOMPARE(sent.size(), 2); // the drag's first step at once, its end when the gate opened
         QCOMPARE(sent.last().number, 6);
         QCOMPARE(sent.last().gains[0], 12);
         QCOMPARE(sent.last().gains, sliderValues(p));
+    }
+
+    // Edits held back on both pages when the gate opens go out one page per opening,
+    // each under its own slot's number; the headset ends with what both pages show.
+    void heldEditsOfBothPagesGoOutOnePerOpening()
+    {
+        seedUserFile(joined(presetsOf("Stereo", {"T1"}, 1), presetsOf("Surround", {"S1"}, 5)));
+        start();
+        const EqPage &stereo = openList(false);
+        selectSlot(stereo, 1);
+        QVERIFY(waitUntil([&] { return m_window->m_nSliderSendReady == 1; }, kGateWaitMs));
+        // All within one gate period: a Stereo drag, Customize, the Surround tab, its
+        // slot, and a drag there.
+        drag(stereo.sliders[0], 12);
+        stereo.customize->click();
+        const EqPage &surround = page(true);
+        switchTab(surround);
+        surround.customize->click();
+        surround.customRadios[0]->click();
+        drag(surround.sliders[9], -12);
+        clearWrittenFrames();
+
+        QVERIFY(waitUntil([] { return !sentPresets().isEmpty(); }, kGateWaitMs));
+        QCOMPARE(sentPresets().size(), 1);
+        QVERIFY(waitUntil([] { return sentPresets().size() >= 2; }, kGateWaitMs));
+        settle(1200);
+        const QList<Sent> sent = sentPresets();
+        QCOMPARE(sent.size(), 2);
+        const auto wasSent = [&](int number, const QList<int> &gains) {
+            return std::any_of(sent.begin(), sent.end(),
+                               [&](const Sent &each) { return each.number == number && each.gains == gains; });
+        };
+        QVERIFY(wasSent(stereo.customNumber(0, m_window->m_nSpecial), sliderValues(stereo)));
+        QVERIFY(wasSent(surround.customNumber(0, m_window->m_nSpecial), sliderValues(surround)));
     }
 
     // Edits other than a drag reach the headset and light Save like a drag does.
@@ -738,7 +817,7 @@ private slots:
         QVERIFY(waitUntil([&] {
             const QList<Sent> sent = sentPresets();
             return !sent.isEmpty() && sent.last().gains == edited;
-        }, 10000));
+        }, kGateWaitMs));
     }
 
     // A user file without "uuid" (a crash while it was made, an edit by hand) gets the
@@ -761,6 +840,44 @@ private slots:
         QCOMPARE(healed, content);
         QCOMPARE(count(page(false)), 1);
         QVERIFY(recordedPrompts().isEmpty());
+    }
+
+    // A Save that would make the user file bigger than the reader takes is refused: the
+    // file stays as it was and the next start reads it without an error. Names typed in
+    // the name field stop at a length that keeps the file far from that.
+    void aSaveNeverWritesAFileTheReaderRefuses()
+    {
+        const qint64 readLimit = 1024 * 1024;
+        const QJsonObject mode{{"algorithm", "Stereo"}, {"mode", "custom"}, {"name", "T1"}};
+        const auto content = [&](int longNameLength) {
+            const QJsonArray custom{preset("Surround", QString(longNameLength, QChar(0x97F3)), gainText(rampGains(2))),
+                                    preset("Stereo", "T1", gainText(rampGains(4)))};
+            return QJsonDocument(userFileContent(custom, mode)).toJson();
+        };
+        // A name of three-byte characters that brings the file to a few bytes under the limit.
+        const QByteArray seeded = content(int((readLimit - 12 - content(0).size()) / 3));
+        QVERIFY(seeded.size() <= readLimit && seeded.size() > readLimit - 16);
+        writeUserFile(seeded);
+        start();
+        const EqPage &p = openList(false);
+        selectSlot(p, 1);
+        p.nameEdit->clear();
+        QTest::keyClicks(p.nameEdit, "T1 with a longer name");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Custom presets not saved"));
+        p.save->click();
+        QVERIFY(p.save->isEnabled());
+        QCOMPARE(userFileBytes(), seeded);
+
+        recordedPrompts().clear();
+        restart();
+        QVERIFY(recordedPrompts().isEmpty());
+        const EqPage &again = page(false);
+        QCOMPARE(selectedId(again), 41);
+        QCOMPARE(again.customRadios[0]->text(), QStringLiteral("T1"));
+
+        again.nameEdit->clear();
+        QTest::keyClicks(again.nameEdit, QString(300, 'n'));
+        QCOMPARE(again.nameEdit->text().size(), kMaxPresetNameLength);
     }
 
     // Only a regular file of a sane size is read as the user file: anything else gets

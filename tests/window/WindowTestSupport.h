@@ -88,6 +88,9 @@ void closeWindow(std::unique_ptr<MainWindow> &window);
 
 // Runs the event loop until `done` holds or `ms` pass; true when it held.
 bool waitUntil(const std::function<bool()> &done, int ms = 3000);
+// A wait for the slider gate to open: a period is 500 ticks of a 1 ms timer, and under
+// the sanitizers it can take several seconds, so the wait allows for a few of them.
+constexpr int kGateWaitMs = 15000;
 // Runs the event loop until nothing has been written for `quietMs`.
 void settle(int quietMs = 300);
 

@@ -474,7 +474,7 @@ private slots:
         expected[0] += 1; // the second change waited behind the closed gate
         QCOMPARE(presetGains(peq, 0), expected);
         // ... and goes out when the gate opens again.
-        QVERIFY(waitUntil([] { return framesOf(kSetPeq).size() == 4; }, 5000));
+        QVERIFY(waitUntil([] { return framesOf(kSetPeq).size() == 4; }, kGateWaitMs));
         QCOMPARE(presetGains(framesOf(kSetPeq), 2), sliderValues(stereoSliders(w)));
     }
 
@@ -484,14 +484,14 @@ private slots:
         MainWindow &w = *m_window;
         // A removal kills the re-open timer and leaves its id behind; the next timer
         // started may get that id back.
-        QVERIFY(waitUntil([&] { return w.m_nSliderTimerId == 0; }, 5000));
+        QVERIFY(waitUntil([&] { return w.m_nSliderTimerId == 0; }, kGateWaitMs));
         const int reopenTimer = w.m_nReconnectTimerId;
         QVERIFY(reopenTimer != 0);
         w.killTimer(reopenTimer);
         w.m_nSliderSendReady = 0;
         w.ui.verticalSlider_60->setValue(w.ui.verticalSlider_60->value() + 1);
         QCOMPARE(w.m_nSliderTimerId, reopenTimer);
-        QVERIFY(waitUntil([&] { return w.m_nSliderSendReady == 1; }, 5000));
+        QVERIFY(waitUntil([&] { return w.m_nSliderSendReady == 1; }, kGateWaitMs));
         QCOMPARE(w.m_nSliderTimerId, 0);
     }
 

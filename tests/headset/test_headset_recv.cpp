@@ -376,6 +376,38 @@ private slots:
         QCOMPARE(g_nPEQAckLastBand, 4);
     }
 
+    // A headset that repeats one answer without end: the thread writes its line a few
+    // times a second and counts the rest, the last count when it stops; every answer is
+    // accounted for.
+    void aRepeatedAnswerIsWrittenAFewTimesAndCounted()
+    {
+        QCOMPARE(openSimulatedHeadset(0x0411), 0);
+        auto thread = connectedThread();
+        thread->m_fRunning = 1;
+        LogRecorder log;
+        QElapsedTimer clock;
+        clock.start();
+        thread->start();
+        hidsim::setFlood(kCmdReadStatus);
+        QTRY_VERIFY(hidsim::floodedAnswerCount() > 50);
+        hidsim::setFlood(-1);
+        thread->stopAndWait();
+        const qint64 seconds = clock.elapsed() / 1000 + 1;
+
+        const QString line = QStringLiteral("TabChangeFlag: 7.1 On 16  return 1");
+        const QString countedStart = QStringLiteral("[Recv - Repeated ");
+        int written = 0;
+        int counted = 0;
+        for (const QString &logged : log.lines()) {
+            if (logged == line)
+                ++written;
+            else if (logged.startsWith(countedStart) && logged.endsWith(QStringLiteral("] ") + line))
+                counted += logged.section(QLatin1Char(' '), 3, 3).toInt();
+        }
+        QVERIFY2(written <= 5 * seconds, qPrintable(QString::number(written)));
+        QCOMPARE(long(written + counted), hidsim::floodedAnswerCount());
+    }
+
     void afterAnUnplugTheLoopDoesNotSpin()
     {
         QCOMPARE(openSimulatedHeadset(0x0411), 0);

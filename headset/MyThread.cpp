@@ -1,5 +1,6 @@
 #include "headset/MyThread.h"
 
+#include "headset/AnswerLog.h"
 #include "headset/PendingAnswers.h"
 #include "headset/StopAtQuit.h"
 #include "headset/UsbHidOperation.h"
@@ -10,9 +11,6 @@
 #include <cstring>
 
 namespace {
-// The read waits for an answer with no time-out: a stop request wakes it
-// (hid_interrupt_read), so a quiet headset costs no wake-ups at all.
-constexpr int kReadWaitForever = -1;
 constexpr int kPassPauseMs = 1;
 // A failing read returns at once (the headset is gone); pause as long as the old
 // 50 ms read time-out, so the loop does not spin until the window stops it.
@@ -101,6 +99,7 @@ void MyThread::run()
     qDebug() << "thread... ... ... ...";
     std::memset(g_ucRecvBuf, 0, sizeof g_ucRecvBuf);
     std::memset(g_ucReadBuf, 0, sizeof g_ucReadBuf);
+    RepeatedLineLimit answerLines; // a headset that repeats itself fills no disk
     for (;;) {
         if (m_fRunning == 0) {
             qDebug() << "Thread Break... ...";
@@ -108,8 +107,12 @@ void MyThread::run()
         }
         if (!g_hidDevice)
             return;
-        const int n = hid_read_timeout(g_hidDevice, g_ucReadBuf, sizeof g_ucReadBuf, kReadWaitForever);
+        // The read waits for an answer with no time-out, unless a count of repeated log
+        // lines falls due: a stop request wakes it (hid_interrupt_read), so a quiet
+        // headset costs no wake-ups at all.
+        const int n = hid_read_timeout(g_hidDevice, g_ucReadBuf, sizeof g_ucReadBuf, answerLines.msUntilCountDue());
         processReport(g_ucReadBuf, n);
+        answerLines.writeDueCounts();
         pauseAfterPass(n);
     }
 }

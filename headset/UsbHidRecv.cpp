@@ -1,7 +1,7 @@
 // Frames from the headset: the frame check and one decoder per answer.
 #include "headset/UsbHidOperation.h"
 
-#include <QDebug>
+#include "headset/AnswerLog.h"
 
 #include <cstring>
 
@@ -62,7 +62,7 @@ bool errorStatus()
 
 void logErrorAnswer()
 {
-    qDebug() << "[Recv - ReadAudio::Error]";
+    logAnswerLine(QStringLiteral("[Recv - ReadAudio::Error]"));
 }
 
 } // namespace
@@ -119,9 +119,9 @@ int usbHidAcceptFrame(const unsigned char *report, int nRead)
 void usbHidRecv_ReadVersion()
 {
     if (payloadByte(0) == 0)
-        qDebug() << "No Version.";
+        logAnswerLine(QStringLiteral("No Version."));
     else
-        qDebug() << "[Recv - ReadVersion::Read Version Successful!]";
+        logAnswerLine(QStringLiteral("[Recv - ReadVersion::Read Version Successful!]"));
 }
 
 void usbHidRecv_ReadAudio()
@@ -156,7 +156,7 @@ void usbHidRestorePresetEndAck()
 void usbHidRecv_SetVolume()
 {
     if (errorStatus())
-        qDebug() << "[Recv - Volume::Error]";
+        logAnswerLine(QStringLiteral("[Recv - Volume::Error]"));
 }
 
 void usbHidRecv_SetAlgorithmSwitch()
@@ -174,10 +174,10 @@ int usbHidRecv_ReadStatus()
     g_ucDeviceUuid.store(g_ucRecvBuf + kHeaderSize + 3);
     const unsigned int flag = payloadByte(2);
     if (flag >= kSurroundOnFlag) {
-        qDebug() << "TabChangeFlag: 7.1 On" << flag << " return 1";
+        logAnswerLine(QStringLiteral("TabChangeFlag: 7.1 On %1  return 1").arg(flag));
         return 1;
     }
-    qDebug() << "TabChangeFlag:7.1 off" << flag << " return 0";
+    logAnswerLine(QStringLiteral("TabChangeFlag:7.1 off %1  return 0").arg(flag));
     return 2;
 }
 

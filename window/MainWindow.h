@@ -279,6 +279,7 @@ private:
     void clickSelectedPreset(const EqPage &page);
     void statusAnswer(const EqPage &wanted);
     void readStatusAnswer(const EqPage &page);
+    void readStatusWithoutEqualiser(const EqPage &wanted);
     void readAudioAnswer();
     void peqAcknowledged();
     void loadNewHeadsetPresets(const EqPage &page);
@@ -374,6 +375,11 @@ private:
     // ---- end of device arrival and removal ----
 
     // ---- The first frame (window/mainwindow_firstframe.cpp) ----
+public:
+    // How long a shown window that is never painted holds the headset's first answers;
+    // 500 ms in the program, longer in tests that must see the paint release them.
+    void setLongestFirstFrameHoldMs(int ms) { m_nLongestHoldMs = ms; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -385,6 +391,7 @@ private:
     void loadNoHeadsetBackdrop();
     bool m_fFirstFramePainted = false;
     bool m_fReleasingHeldAnswer = false;
+    int m_nLongestHoldMs = 500;
     QList<int> m_heldAnswers; // answer codes waiting for the first frame, in arrival order
     // ---- end of the first frame ----
 };

@@ -77,15 +77,23 @@ void MainWindow::statusAnswer(const EqPage &wanted)
 {
     // A page the ReadAudio answer disabled offers no preset to click, so it is never made
     // current: the other equaliser page takes its place, as if the headset had asked for
-    // that one. With both disabled, the microphone page is where the window ends up.
+    // that one. With both disabled there is no mode to switch to; a new headset's presets
+    // are still loaded, and the microphone page is where the window ends up.
     const EqPage &other = &wanted == m_surroundPage.get() ? *m_stereoPage : *m_surroundPage;
-    const bool wantedEnabled = ui.tabWidget->isTabEnabled(wanted.tabIndex);
-    const bool otherEnabled = ui.tabWidget->isTabEnabled(other.tabIndex);
-    readStatusAnswer(wantedEnabled || !otherEnabled ? wanted : other);
-    if (!wantedEnabled && !otherEnabled) {
-        ui.tabWidget->setCurrentIndex(kMicrophoneTab);
-        on_TabWidget_Clicked(kMicrophoneTab);
-    }
+    if (ui.tabWidget->isTabEnabled(wanted.tabIndex))
+        readStatusAnswer(wanted);
+    else if (ui.tabWidget->isTabEnabled(other.tabIndex))
+        readStatusAnswer(other);
+    else
+        readStatusWithoutEqualiser(wanted);
+}
+
+void MainWindow::readStatusWithoutEqualiser(const EqPage &wanted)
+{
+    loadNewHeadsetPresets(wanted);
+    // Last, as a stored custom selection opens its own page's list on the way.
+    ui.tabWidget->setCurrentIndex(kMicrophoneTab);
+    on_TabWidget_Clicked(kMicrophoneTab);
 }
 
 void MainWindow::readStatusAnswer(const EqPage &page)
@@ -134,8 +142,10 @@ void MainWindow::loadNewHeadsetPresets(const EqPage &page)
         m_nDeviceChangeSeen = 1;
         return;
     }
-    ui.tabWidget->setCurrentIndex(1);
-    on_TabWidget_Clicked(1);
+    if (ui.tabWidget->isTabEnabled(page.tabIndex)) {
+        ui.tabWidget->setCurrentIndex(page.tabIndex);
+        on_TabWidget_Clicked(page.tabIndex);
+    }
     ui.radioButton_Stereo_ZorbStandard->click();
     if (m_nDeviceChangeSeen == 1)
         showHeadsetButton();

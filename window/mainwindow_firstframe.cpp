@@ -10,8 +10,6 @@
 
 namespace {
 const char *const kNoHeadsetBackdrop = ":/fx/pic/fx/main_2.png";
-// A window that is shown but never painted (never exposed) holds nothing for longer.
-constexpr int kLongestHoldMs = 500;
 } // namespace
 
 bool MainWindow::holdUntilFirstFrame(int code)
@@ -21,8 +19,9 @@ bool MainWindow::holdUntilFirstFrame(int code)
     // Once holding, later answers queue behind the held ones, so the order stays.
     if (m_heldAnswers.isEmpty() && (m_fFirstFramePainted || !isVisible()))
         return false;
+    // A window that is shown but never painted (never exposed) holds nothing longer.
     if (m_heldAnswers.isEmpty())
-        QTimer::singleShot(kLongestHoldMs, this, &MainWindow::releaseHeldAnswers);
+        QTimer::singleShot(m_nLongestHoldMs, this, &MainWindow::releaseHeldAnswers);
     m_heldAnswers.append(code);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "HidSim.h"
 #include "TestEnv.h"
 
+#include "app/LogHandler.h"
 #include "headset/MyThread.h"
 #include "headset/UsbHidOperation.h"
 #include "window/MainWindow.h"
@@ -14,6 +15,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <unistd.h>
@@ -44,6 +48,68 @@ qint64 queuedCallLatencyMs(QObject *context, int limitMs)
     QMetaObject::invokeMethod(context, [clock, ranAfter] { *ranAfter = clock->elapsed(); }, Qt::QueuedConnection);
     return waitUntil([&] { return *ranAfter >= 0; }, limitMs) ? *ranAfter : limitMs;
 }
+
+// The lines the receive threads write, counted on their way to the program's own log
+// handler (the day's log file); every other line goes where it went before.
+class ReceiveThreadLines
+{
+public:
+    ReceiveThreadLines()
+    {
+        counts().clear();
+        s_previous = qInstallMessageHandler(handle);
+    }
+    ~ReceiveThreadLines() { qInstallMessageHandler(s_previous); }
+
+    QHash<QString, int> written() const
+    {
+        QMutexLocker lock(&mutex());
+        return counts();
+    }
+
+    // The answers whose line begins with `start`: the lines written and the repeats
+    // counted in their place.
+    int answersLogged(const QString &start) const
+    {
+        static const QRegularExpression repeated(QStringLiteral("^\\[Recv - Repeated (\\d+) more times\\] (.*)$"));
+        int answers = 0;
+        const QHash<QString, int> lines = written();
+        for (auto it = lines.cbegin(); it != lines.cend(); ++it) {
+            const QRegularExpressionMatch match = repeated.match(it.key());
+            if (match.hasMatch() && match.captured(2).startsWith(start))
+                answers += match.captured(1).toInt() * it.value();
+            else if (it.key().startsWith(start))
+                answers += it.value();
+        }
+        return answers;
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (!qobject_cast<MyThread *>(QThread::currentThread())) {
+            if (s_previous)
+                s_previous(type, context, message);
+            return;
+        }
+        {
+            QMutexLocker lock(&mutex());
+            ++counts()[message];
+        }
+        logMessageOutput(type, context, message);
+    }
+    static QHash<QString, int> &counts()
+    {
+        static QHash<QString, int> all;
+        return all;
+    }
+    static QMutex &mutex()
+    {
+        static QMutex m;
+        return m;
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+};
 
 int userFileCount(unsigned short pid, const std::array<unsigned char, 4> &uuid)
 {
@@ -89,7 +155,9 @@ private slots:
 
     // A headset that answers without end: the answers waiting for the window stay one
     // per kind, so memory stays flat and a queued call (a click, a repaint) still runs
-    // at once, though each status answer costs the window tens of milliseconds.
+    // at once, though each status answer costs the window tens of milliseconds. The day's
+    // log gets a line of the receive thread a few times a second at most, and the count
+    // of the repeats held back accounts for every answer.
     void aFloodOfAnswersLeavesMemoryFlatAndTheWindowResponsive_data()
     {
         QTest::addColumn<int>("command");
@@ -100,6 +168,7 @@ private slots:
     void aFloodOfAnswersLeavesMemoryFlatAndTheWindowResponsive()
     {
         QFETCH(int, command);
+        const ReceiveThreadLines lines;
         startWithHeadset();
         // Signals on their way to the window: emitted on the receive thread, delivered
         // here in the same queue order as to the window. At most one per kind of answer
@@ -109,6 +178,8 @@ private slots:
         connect(m_window->m_pMyThread, &MyThread::sendReadAudio, this, [&] { ++emitted; }, Qt::DirectConnection);
         connect(m_window->m_pMyThread, &MyThread::sendReadAudio, this, [&] { ++delivered; }, Qt::QueuedConnection);
 
+        QElapsedTimer flooding;
+        flooding.start();
         hidsim::setFlood(command);
         QTest::qWait(500);
         const long before = residentKiB();
@@ -126,8 +197,17 @@ private slots:
         const long grownKiB = residentKiB() - before;
         const long flooded = hidsim::floodedAnswerCount() - floodedBefore;
         hidsim::setFlood(-1);
+        const qint64 floodSeconds = flooding.elapsed() / 1000 + 1;
         settle();
         disconnect(m_window->m_pMyThread, nullptr, this, nullptr);
+        // The start-up status answer, then the flood's; the last second's count comes
+        // once that second is over, while the thread waits for the next answer.
+        const int statusAnswers = 1 + (command == kReadStatus ? int(hidsim::floodedAnswerCount()) : 0);
+        QTRY_COMPARE_WITH_TIMEOUT(lines.answersLogged(QStringLiteral("TabChangeFlag")), statusAnswers, 3000);
+        const QHash<QString, int> written = lines.written();
+        for (auto it = written.cbegin(); it != written.cend(); ++it)
+            QVERIFY2(it.value() <= 5 * (floodSeconds + 1),
+                     qPrintable(QStringLiteral("%1 times: %2").arg(it.value()).arg(it.key())));
 
         QVERIFY2(flooded > 1000, qPrintable(QString::number(flooded))); // it really answered without end
         qInfo("most signals waiting %d, longest wait %lld ms, grown by %ld KiB", mostWaiting, worst, grownKiB);
@@ -189,16 +269,37 @@ private slots:
         QCOMPARE(framesOf(kSetSwitch).size(), 1);
     }
 
-    // With neither equaliser page enabled, the window ends on the microphone page.
+    // With neither equaliser page enabled, the window ends on the microphone page, and
+    // the headset's user file is made and read all the same. A later status answer goes
+    // nowhere near the disabled pages and sends nothing.
+    void noEqualiserPageEnabledEndsOnTheMicrophonePage_data()
+    {
+        QTest::addColumn<bool>("surroundOn");
+        QTest::newRow("7.1 on") << true;
+        QTest::newRow("7.1 off") << false;
+    }
     void noEqualiserPageEnabledEndsOnTheMicrophonePage()
     {
+        QFETCH(bool, surroundOn);
         HeadsetSetup setup;
         setup.peqFlag = 0;
         setup.surroundFlag = 0;
+        setup.surroundOn = surroundOn;
         startWithHeadset(setup);
         QVERIFY(!m_window->ui.tabWidget->isTabEnabled(0));
         QVERIFY(!m_window->ui.tabWidget->isTabEnabled(1));
         QCOMPARE(m_window->ui.tabWidget->currentIndex(), 2);
+        QCOMPARE(m_window->m_fTabStatus, 3);
+        QVERIFY(QFileInfo::exists(userFilePath(setup.pid, setup.uuid)));
+        QVERIFY(m_window->m_fUserFileLoaded);
+
+        QSignalSpy pagesShown(m_window->ui.tabWidget, &QTabWidget::currentChanged);
+        clearWrittenFrames();
+        usbHidSend_ReadStatus();
+        settle();
+        QCOMPARE(framesOf(kReadStatus).size(), 1);
+        QCOMPARE(framesOf(kSetPeq).size(), 0);
+        QCOMPARE(pagesShown.count(), 0);
         QCOMPARE(m_window->m_fTabStatus, 3);
     }
 };

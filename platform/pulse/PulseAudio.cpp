@@ -264,8 +264,11 @@ private:
     {
         if (!m_context && !startConnecting())
             return Result::NoServer;
-        if (wait == Wait::Briefly && !m_ready.load())
-            waitUntil([this] { return m_ready.load() || !m_context || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)); });
+        if (wait == Wait::Briefly && !m_ready.load()) {
+            waitUntil([this] {
+                return m_ready.load() || !m_context || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context));
+            });
+        }
         if (!m_context)
             return Result::NoServer; // given up on meanwhile: the pause already runs
         if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context))) {

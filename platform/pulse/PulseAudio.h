@@ -85,7 +85,8 @@ bool connecting();
 
 // Changes sent without waiting for the server's answer; the watched devices show the
 // change at once. NoServer without a connection (or one not up yet), Failed when the
-// request could not be sent. A refusal that comes later is seen as the server's own state again.
+// request could not be sent. A refusal that comes later is seen as the server's own
+// state again.
 Result requestSinkVolume(uint32_t index, const pa_cvolume &volume);
 Result requestSourceVolume(uint32_t index, const pa_cvolume &volume);
 Result requestSourceMute(uint32_t index, bool mute);

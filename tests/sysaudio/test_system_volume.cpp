@@ -417,7 +417,8 @@ private slots:
     void noDefaultOutputRaisesItsStep()
     {
         ServerSwitch empty(qgetenv("TW_PULSE_EMPTY_SERVER"));
-        QTRY_COMPARE_WITH_TIMEOUT(raisedStep([] { getSystemVolume(); }), QByteArray("GetDefaultAudioEndpoint"), kAfterTheRetryPause);
+        QTRY_COMPARE_WITH_TIMEOUT(raisedStep([] { getSystemVolume(); }), QByteArray("GetDefaultAudioEndpoint"),
+                                  kAfterTheRetryPause);
         QCOMPARE(raisedStep([] { setSystemVolume(40); }), QByteArray("GetDefaultAudioEndpoint"));
         VolumeWindow window;
         window.Slider_Voice1->setValue(20);

@@ -90,3 +90,8 @@ unsigned long long systemVolumeChangeCount()
 {
     return pulse::changeCount();
 }
+
+bool systemVolumeConnecting()
+{
+    return pulse::connecting();
+}

@@ -4,10 +4,10 @@
 // headset's own capture device (the one on the headset's USB vendor id), else the
 // server's default capture device. Readings come from what the server last reported
 // (no round trip) and changes are sent without waiting for the answer, so none of
-// these calls keeps the caller waiting on the server (beyond a short, bounded wait
-// when a connection is first made). Percent is 0..100 of the
-// server's normal volume; all channels move together, so the balance between them
-// is kept.
+// these calls keeps the caller waiting on the server, not even while a connection is
+// being made: until the server has answered, they fail as without a server. Percent
+// is 0..100 of the server's normal volume; all channels move together, so the balance
+// between them is kept.
 #pragma once
 
 // Sets the output volume (clamped to 0..100). On failure raises the name of the step
@@ -33,3 +33,8 @@ void getMicVolume(int &percent);
 // A number that changes whenever what the calls above read may have changed (a change
 // on the server, one sent from here, a server found or lost); cheap to ask.
 unsigned long long systemVolumeChangeCount();
+
+// True while the connection to the sound server is being made: a failure of the calls
+// above is then not a lasting one, and the change count moves once the server has
+// answered (or the connection has failed).
+bool systemVolumeConnecting();

@@ -14,11 +14,8 @@ constexpr int kSyncIntervalMs = 100;
 void VolumeSliders::initVolumeSliders(QObject *window, const VolumeWidgets &widgets)
 {
     m_volumeWidgets = widgets;
+    showStartVolume();
     int percent = 0;
-    if (readOutputVolume(percent)) {
-        for (QTextEdit *box : {widgets.textEdit, widgets.textEdit_2, widgets.textEdit_3})
-            showVolumeValue(box, percent);
-    }
     // Each output slider is put at the server's volume before its handler is
     // connected, so this first value is not written back.
     if (readOutputVolume(percent))
@@ -77,10 +74,23 @@ bool VolumeSliders::serverChangedSince(unsigned long long &seen)
     return true;
 }
 
+void VolumeSliders::showStartVolume()
+{
+    int percent = 0;
+    if (!readOutputVolume(percent))
+        return;
+    for (QTextEdit *box : {m_volumeWidgets.textEdit, m_volumeWidgets.textEdit_2, m_volumeWidgets.textEdit_3})
+        showVolumeValue(box, percent);
+    m_fStartVolumeShown = true;
+}
+
 void VolumeSliders::syncSurroundVolume()
 {
     if (!serverChangedSince(m_nSurroundSyncedAt))
         return;
+    // The server was not there yet at construction: the boxes get what they would have shown.
+    if (!m_fStartVolumeShown)
+        showStartVolume();
     int percent = 0;
     if (readOutputVolume(percent))
         follow(m_volumeWidgets.Slider_Voice1, percent);
@@ -141,7 +151,9 @@ bool VolumeSliders::readOutputVolume(int &percent)
 void VolumeSliders::reportVolumeFailure(const char *step)
 {
     // Every tick would repeat the same failure ten times a second; log each new one.
-    if (m_lastVolumeFailure == step)
+    // A connection still being made is no failure yet: the tick after the server has
+    // answered reads again.
+    if (m_lastVolumeFailure == step || systemVolumeConnecting())
         return;
     m_lastVolumeFailure = step;
     qWarning().noquote() << QStringLiteral("[SystemVolume::%1 Fail!]").arg(QString::fromLatin1(step));

@@ -26,7 +26,8 @@ class VolumeSliders {
 public:
     // Shows the output volume in the three boxes, puts both output sliders at it,
     // connects the three sliders and starts the 100 ms synchronisation (a timer owned
-    // by `window`, running as long as the window lives).
+    // by `window`, running as long as the window lives). Nothing waits for the server:
+    // when it has not answered yet, the first tick after it has does the showing.
     void initVolumeSliders(QObject *window, const VolumeWidgets &widgets);
 
     // A move of a slider: sets the server (unless the move only follows the server)
@@ -46,6 +47,7 @@ public:
     static void showVolumeValue(QTextEdit *box, int value);
 
 private:
+    void showStartVolume();
     void onOutputSliderChanged(QTextEdit *box, int value);
     void follow(QSlider *slider, int value);
     bool readOutputVolume(int &percent);
@@ -55,6 +57,7 @@ private:
 
     VolumeWidgets m_volumeWidgets;
     bool m_fFollowingSystem = false;   // true while a slider is moved to the server's value
+    bool m_fStartVolumeShown = false;  // the boxes have shown the output volume once
     QByteArray m_lastVolumeFailure;    // the step logged last, so a lasting failure logs once
     // The server's change count each half of the tick last synchronised at.
     unsigned long long m_nSurroundSyncedAt = ~0ULL;

@@ -21,8 +21,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Long enough for a busy local server, short enough that the window never visibly hangs.
+// How long the calls that wait for an answer wait at most: long enough for a busy
+// local server, short enough that a caller never visibly hangs.
 constexpr auto kCallTimeout = std::chrono::milliseconds(250);
+// A connection the server has not taken up (answered and told its devices) within this
+// time counts as failed. Nothing waits for it meanwhile; it is generous so that a
+// server started by the connection itself (socket activation at log-on) can answer.
+constexpr auto kConnectTimeout = std::chrono::seconds(1);
 // After a failed or lost connection, calls fail at once for a while instead of each
 // trying (and perhaps waiting) again; the pause doubles with each failure in a row.
 constexpr auto kFirstRetryPause = std::chrono::seconds(2);
@@ -105,12 +110,6 @@ private:
     std::map<std::string, pa_cvolume> m_shapes;
 };
 
-BalanceMemory &balanceMemory()
-{
-    static BalanceMemory memory;
-    return memory;
-}
-
 class Connection;
 Connection &connection();
 
@@ -144,7 +143,7 @@ public:
         if (!m_loop)
             return Result::NoServer;
         LoopLock lock(m_loop);
-        return ensureLocked();
+        return ensureLocked(Wait::Briefly);
     }
 
     void reset()
@@ -162,20 +161,24 @@ public:
     {
         if (!m_loop)
             return 0;
-        // Only a missing connection whose pause is over costs a lock (and a try).
+        // Only a connection not up yet whose pause is over costs a lock (and a look).
         if (!m_ready.load() && Clock::now().time_since_epoch().count() >= m_retryAtTicks.load()) {
             LoopLock lock(m_loop);
-            ensureLocked();
+            ensureLocked(Wait::No);
         }
         return m_changes.load();
     }
+
+    bool connecting() const { return m_connecting.load(); }
+
+    BalanceMemory &balance() { return m_balance; }
 
     Result watched(Watched &state)
     {
         if (!m_loop)
             return Result::NoServer;
         LoopLock lock(m_loop);
-        const Result ready = ensureLocked();
+        const Result ready = ensureLocked(Wait::No);
         if (ready == Result::Ok)
             state = m_watched;
         return ready;
@@ -189,7 +192,7 @@ public:
         if (!m_loop)
             return Result::NoServer;
         LoopLock lock(m_loop);
-        const Result ready = ensureLocked();
+        const Result ready = ensureLocked(Wait::No);
         if (ready != Result::Ok)
             return ready;
         pa_operation *operation = start(m_context, &Connection::onRequestDone, keyOf(device));
@@ -210,7 +213,7 @@ public:
         if (!m_loop)
             return Result::NoServer;
         LoopLock lock(m_loop);
-        const Result ready = ensureLocked();
+        const Result ready = ensureLocked(Wait::Briefly);
         if (ready != Result::Ok)
             return ready;
         pa_operation *operation = start(m_context);
@@ -250,29 +253,32 @@ private:
 
     // ---- Connecting, under the lock ----------------------------------------------
 
-    Result ensureLocked()
+    // Whether a call may wait for a connection being made (a short time at most).
+    enum class Wait { No, Briefly };
+
+    // Ok when connected and the devices are known. Otherwise a connection is started
+    // when none is being made and no pause runs; the server's answer arrives on the
+    // loop thread later (the change count moves then), unless `wait` lets this call
+    // wait for it.
+    Result ensureLocked(Wait wait)
     {
-        if (m_context) {
-            const pa_context_state_t state = pa_context_get_state(m_context);
-            if (state == PA_CONTEXT_READY && m_loaded)
-                return Result::Ok;
-            if (!PA_CONTEXT_IS_GOOD(state)) {
-                fail(); // lost since the last call
-                return Result::NoServer;
-            }
-        }
         if (!m_context && !startConnecting())
             return Result::NoServer;
-        waitUntil([this] { return m_loaded || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)); });
-        if (!m_loaded || pa_context_get_state(m_context) != PA_CONTEXT_READY) {
-            fail();
+        if (wait == Wait::Briefly && !m_ready.load()) {
+            waitUntil([this] {
+                return m_ready.load() || !m_context || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context));
+            });
+        }
+        if (!m_context)
+            return Result::NoServer; // given up on meanwhile: the pause already runs
+        if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context))) {
+            fail(); // refused, or lost since the last call
             return Result::NoServer;
         }
-        m_retryPause = kFirstRetryPause;
-        m_ready = true;
-        return Result::Ok;
+        return m_ready.load() ? Result::Ok : Result::NoServer;
     }
 
+    // Starts connecting without waiting for the server.
     bool startConnecting()
     {
         if (Clock::now() < m_retryAt)
@@ -288,7 +294,28 @@ private:
             fail();
             return false;
         }
+        m_connecting = true;
+        m_connectTimer = startTimer(kConnectTimeout, &Connection::onConnectTimeout, this);
         return true;
+    }
+
+    // A one-shot timer of the loop that runs `expired` with `userdata`, on the loop thread.
+    pa_time_event *startTimer(Clock::duration after, pa_time_event_cb_t expired, void *userdata)
+    {
+        timeval when{};
+        pa_gettimeofday(&when);
+        pa_timeval_add(&when, std::chrono::duration_cast<std::chrono::microseconds>(after).count());
+        pa_mainloop_api *api = pa_threaded_mainloop_get_api(m_loop);
+        return api->time_new(api, &when, expired, userdata);
+    }
+
+    void stopTimer(pa_time_event *&timer)
+    {
+        if (!timer)
+            return;
+        pa_mainloop_api *api = pa_threaded_mainloop_get_api(m_loop);
+        api->time_free(timer);
+        timer = nullptr;
     }
 
     // Waits (the lock is let go meanwhile) until `done` holds or one call's time is up.
@@ -299,12 +326,8 @@ private:
             pa_threaded_mainloop *loop;
             bool expired = false;
         } expiry{m_loop};
-        timeval when{};
-        pa_gettimeofday(&when);
-        pa_timeval_add(&when, std::chrono::duration_cast<std::chrono::microseconds>(kCallTimeout).count());
-        pa_mainloop_api *api = pa_threaded_mainloop_get_api(m_loop);
-        pa_time_event *timer = api->time_new(
-            api, &when,
+        pa_time_event *timer = startTimer(
+            kCallTimeout,
             [](pa_mainloop_api *, pa_time_event *, const timeval *, void *userdata) {
                 auto *e = static_cast<Expiry *>(userdata);
                 e->expired = true;
@@ -313,7 +336,7 @@ private:
             &expiry);
         while (!done() && !expiry.expired)
             pa_threaded_mainloop_wait(m_loop);
-        api->time_free(timer);
+        stopTimer(timer);
         return done();
     }
 
@@ -328,6 +351,7 @@ private:
 
     void drop()
     {
+        stopTimer(m_connectTimer);
         if (m_context) {
             pa_context_set_state_callback(m_context, nullptr, nullptr);
             pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
@@ -335,8 +359,8 @@ private:
             pa_context_unref(m_context);
             m_context = nullptr;
         }
-        m_loaded = false;
         m_ready = false;
+        m_connecting = false;
         m_loadsInFlight = 0;
         m_changesInFlight.clear();
         m_watched = Watched{};
@@ -359,7 +383,8 @@ private:
         auto *self = static_cast<Connection *>(userdata);
         const pa_context_state_t state = pa_context_get_state(context);
         if (!PA_CONTEXT_IS_GOOD(state)) {
-            self->m_ready = false; // lost: the next call finds out and pauses
+            self->m_ready = false; // refused or lost: the next call finds out and pauses
+            self->m_connecting = false;
             ++self->m_changes;
         }
         if (state == PA_CONTEXT_READY) {
@@ -389,6 +414,15 @@ private:
         default:
             break;
         }
+    }
+
+    // The server has not taken the connection up in time: a failure like any other.
+    static void onConnectTimeout(pa_mainloop_api *, pa_time_event *, const timeval *, void *userdata)
+    {
+        auto *self = static_cast<Connection *>(userdata);
+        if (!self->m_ready.load())
+            self->fail();
+        pa_threaded_mainloop_signal(self->m_loop, 0);
     }
 
     static void onOperationState(pa_operation *, void *loop)
@@ -432,12 +466,22 @@ private:
 
     void loadFinished()
     {
-        ++m_changes; // each answer may have changed the watched devices
         if (--m_loadsInFlight <= 0) {
             m_loadsInFlight = 0;
-            m_loaded = true;
+            if (!m_ready.load())
+                becomeReady();
         }
+        ++m_changes; // each answer may have changed the watched devices
         pa_threaded_mainloop_signal(m_loop, 0);
+    }
+
+    // The first full load after connecting has arrived: the watched devices are known.
+    void becomeReady()
+    {
+        stopTimer(m_connectTimer);
+        m_retryPause = kFirstRetryPause;
+        m_connecting = false;
+        m_ready = true;
     }
 
     void loadServer()
@@ -491,7 +535,7 @@ private:
         if (!info || watched.defaultSinkName != (info->name ? info->name : ""))
             return; // the default changed meanwhile; the server's event brings the new one
         Device sink = deviceFrom(*info);
-        balanceMemory().remember(sink);
+        self->m_balance.remember(sink);
         // A level sent a moment ago may not be in this answer yet: keep showing it.
         if (watched.defaultSinkFound && watched.defaultSink.index == sink.index
             && self->changeInFlight(kSinkKind, sink.index))
@@ -509,7 +553,7 @@ private:
             return;
         }
         for (Device &source : self->m_incomingSources) {
-            balanceMemory().remember(source);
+            self->m_balance.remember(source);
             if (!self->changeInFlight(kSourceKind, source.index))
                 continue;
             for (const Device &shown : self->m_watched.sources) {
@@ -530,14 +574,18 @@ private:
     Clock::duration m_retryPause = kFirstRetryPause;
     // Read without the lock by changeCount().
     std::atomic<Clock::rep> m_retryAtTicks{0};
-    std::atomic<bool> m_ready{false};          // connected and loaded
+    std::atomic<bool> m_ready{false};          // connected, and the first full load has arrived
+    std::atomic<bool> m_connecting{false};     // a connection is being made, not yet ready
     std::atomic<uint64_t> m_changes{0};        // bumped by every change of the watched devices
+    pa_time_event *m_connectTimer = nullptr;
 
     Watched m_watched;
-    bool m_loaded = false;       // the first full load after connecting has arrived
     int m_loadsInFlight = 0;
     std::vector<Device> m_incomingSources;
     std::map<DeviceKey, int> m_changesInFlight; // -> requests not yet answered
+    // Filled on the loop thread too: it lives as long as the connection, which stops
+    // the loop before any member goes.
+    BalanceMemory m_balance;
 };
 
 Connection &connection()
@@ -604,8 +652,9 @@ double devicePercent(const Device &device)
 
 pa_cvolume scaledVolume(const Device &device, double percent)
 {
-    balanceMemory().remember(device);
-    pa_cvolume volume = balanceMemory().shapeOf(device);
+    BalanceMemory &balance = connection().balance();
+    balance.remember(device);
+    pa_cvolume volume = balance.shapeOf(device);
     pa_cvolume_scale(&volume, volumeFromPercent(percent));
     return volume;
 }
@@ -628,6 +677,11 @@ Result watched(Watched &state)
 uint64_t changeCount()
 {
     return connection().changeCount();
+}
+
+bool connecting()
+{
+    return connection().connecting();
 }
 
 Result requestSinkVolume(uint32_t index, const pa_cvolume &volume)

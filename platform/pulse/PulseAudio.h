@@ -5,9 +5,14 @@
 // main loop runs on a thread of its own that sleeps until the server has something to
 // say: the connection subscribes to the server's change events and keeps the default
 // output and the capture devices in memory, so reading them costs no round trip. It
-// never starts a server of its own. Connecting waits a short time at most; a failed or
-// lost connection is tried again only after a pause that grows from 2 s to 30 s, so an
-// absent server costs nothing either.
+// never starts a server of its own.
+//
+// Connecting does not wait: the calls that read or send report NoServer until the
+// server has answered and told its devices, and the change count moves once it has.
+// Only the calls that wait for an answer (at the end) wait for a connection too, a
+// short time at most. A connection the server does not take up within a second, and
+// a failed or lost one, is tried again only after a pause that grows from 2 s to 30 s,
+// so an absent or silent server costs nothing either.
 #pragma once
 
 #include <pulse/volume.h>
@@ -58,24 +63,30 @@ double devicePercent(const Device &device);
 // (a device brought up from silence gets back the balance it had before).
 pa_cvolume scaledVolume(const Device &device, double percent);
 
-// Makes sure the connection is up (connecting if needed, unless pausing after a failure).
+// Makes sure the connection is up (connecting if needed, unless pausing after a
+// failure), waiting a short time at most for the server to take it up.
 Result connect();
 // Drops the connection; the next call connects afresh (to the server PULSE_SERVER names
 // then), without waiting out a pause after an earlier failure.
 void disconnect();
 
-// The watched devices as last reported, without a round trip (connecting first when
-// no connection is up).
+// The watched devices as last reported, without a round trip. NoServer while the
+// connection is still being made (starting it when none is up and no pause runs).
 Result watched(Watched &state);
 
 // A number that changes whenever the watched devices (or the connection) change, so
 // a caller can skip re-reading what it has seen. Costs no lock while connected;
-// connects first when no connection is up and no pause after a failure is running.
+// starts connecting when no connection is up and no pause after a failure runs.
 uint64_t changeCount();
 
+// True while a connection is being made and the server has not told its devices yet:
+// NoServer then means "not yet" rather than "none". Costs no lock.
+bool connecting();
+
 // Changes sent without waiting for the server's answer; the watched devices show the
-// change at once. NoServer without a connection, Failed when the request could not
-// be sent. A refusal that comes later is seen as the server's own state again.
+// change at once. NoServer without a connection (or one not up yet), Failed when the
+// request could not be sent. A refusal that comes later is seen as the server's own
+// state again.
 Result requestSinkVolume(uint32_t index, const pa_cvolume &volume);
 Result requestSourceVolume(uint32_t index, const pa_cvolume &volume);
 Result requestSourceMute(uint32_t index, bool mute);

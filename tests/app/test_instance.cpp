@@ -96,6 +96,23 @@ private:
         return process.readAllStandardError();
     }
 
+    // In `env`: a first start takes the marker and shows its window without the
+    // "Program is running" box; a second start shows the box and exits 0. `first` is
+    // set once the first start runs.
+    void firstRunsAndSecondDefers(const QProcessEnvironment &env, QProcess *&first)
+    {
+        QProcess &running = start({}, 100, env);
+        QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(running.processId()), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
+        QVERIFY(!errorOutput(running).contains(kRunningBox));
+        first = &running;
+
+        QProcess &second = start({}, 100, env);
+        QVERIFY(second.waitForFinished(kStartTimeoutMs));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(errorOutput(second).contains(kRunningBox));
+    }
+
     // Waits (running this process's event loop) until the process shows "Program is running".
     static bool showsRunningBox(QProcess &process)
     {
@@ -274,16 +291,10 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         env.insert(QStringLiteral("TMPDIR"), tmp.path());
-        QProcess &first = start({}, 100, env);
-        QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(first.processId()), kStartTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
-        QVERIFY(!errorOutput(first).contains(kRunningBox));
-
-        QProcess &second = start({}, 100, env);
-        QVERIFY(second.waitForFinished(kStartTimeoutMs));
-        QCOMPARE(second.exitCode(), 0);
-        QVERIFY(errorOutput(second).contains(kRunningBox));
-        QCOMPARE(first.state(), QProcess::Running);
+        QProcess *first = nullptr;
+        firstRunsAndSecondDefers(env, first);
+        QVERIFY(first);
+        QCOMPARE(first->state(), QProcess::Running);
     }
 
     // The log-on start on a desktop without a tray (Xvfb has none): a window the user
@@ -332,15 +343,9 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         env.insert(QStringLiteral("TMPDIR"), shared.path());
-        QProcess &first = start({}, 100, env);
-        QTRY_VERIFY_WITH_TIMEOUT(holdsFlock(first.processId()), kStartTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
-        QVERIFY(!errorOutput(first).contains(kRunningBox));
-
-        QProcess &second = start({}, 100, env);
-        QVERIFY(second.waitForFinished(kStartTimeoutMs));
-        QCOMPARE(second.exitCode(), 0);
-        QVERIFY(errorOutput(second).contains(kRunningBox));
+        QProcess *first = nullptr;
+        firstRunsAndSecondDefers(env, first);
+        QVERIFY(first);
     }
 
     // 144 DPI is a scale of 1.5; rounded up to 2 the window would not fit a 1440-line screen.

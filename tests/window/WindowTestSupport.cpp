@@ -160,6 +160,14 @@ std::unique_ptr<MainWindow> startWindow()
     return window;
 }
 
+std::unique_ptr<MainWindow> startWindowWithHeadset(const HeadsetSetup &setup)
+{
+    plugHeadset(setup);
+    std::unique_ptr<MainWindow> window = startWindow();
+    settle();
+    return window;
+}
+
 void closeWindow(std::unique_ptr<MainWindow> &window)
 {
     window.reset(); // stops the worker threads

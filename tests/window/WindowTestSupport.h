@@ -83,6 +83,8 @@ int execWithAutorun(QObject &test, int argc, char *argv[]);
 
 // The window, built as main builds it (after the headset is plugged in or not).
 std::unique_ptr<MainWindow> startWindow();
+// A headset of `setup` plugged in, then the window started and its answers handled.
+std::unique_ptr<MainWindow> startWindowWithHeadset(const HeadsetSetup &setup);
 // Destroys the window and lets go of the headset, so the next case starts clean.
 void closeWindow(std::unique_ptr<MainWindow> &window);
 

@@ -131,10 +131,8 @@ private:
 
     void startWithHeadset(const HeadsetSetup &setup = HeadsetSetup())
     {
-        plugHeadset(setup);
-        m_window = startWindow();
+        m_window = startWindowWithHeadset(setup);
         QVERIFY(g_nDeviceOpen == 1);
-        settle();
     }
 
 private slots:

@@ -148,10 +148,8 @@ private:
     // Starts the window against a plugged-in headset and waits until its answers are handled.
     void startWithHeadset(const HeadsetSetup &setup = HeadsetSetup())
     {
-        plugHeadset(setup);
-        m_window = startWindow();
+        m_window = startWindowWithHeadset(setup);
         QVERIFY(g_nDeviceOpen == 1);
-        settle();
         clearWrittenFrames();
     }
 

@@ -443,8 +443,12 @@ private slots:
         // Found by name once it has run (a loaded machine may take a while to start it).
         QTRY_VERIFY_WITH_TIMEOUT(tw::threadContextSwitches(QCoreApplication::applicationPid(), "MyThread_Two") > 0,
                                  5000);
+        QTest::qWait(200); // both threads past their start-up log lines
+        // Ticking and polling loops woke about 140 times a second; a few switches a second
+        // can still come from a machine loaded with other test programs.
+        constexpr qint64 kAsleep = 10;
         qint64 wakeups = wakeupsInASecond();
-        QVERIFY2(wakeups <= 2, qPrintable(QString::number(wakeups)));
+        QVERIFY2(wakeups <= kAsleep, qPrintable(QString::number(wakeups)));
 
         // A paused test sleeps too; a running one ticks, and the headset still answers.
         sequencer.m_fActive = 1;
@@ -453,7 +457,7 @@ private slots:
         sequencer.m_fPause = 1;
         QTest::qWait(50);
         wakeups = wakeupsInASecond();
-        QVERIFY2(wakeups <= 2, qPrintable(QString::number(wakeups)));
+        QVERIFY2(wakeups <= kAsleep, qPrintable(QString::number(wakeups)));
         usbHidSend_ReadStatus();
         QTRY_COMPARE(m_codes, QList<int>{1});
 

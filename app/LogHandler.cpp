@@ -1,6 +1,7 @@
 #include "app/LogHandler.h"
 
 #include "platform/PrivateFiles.h"
+#include "platform/XdgBaseFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,11 +108,7 @@ const SimpleLogTarget *g_simpleTarget = nullptr;
 
 QString logFolder()
 {
-    // The base-directory rules ignore a relative path.
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (!QDir::isAbsolutePath(state))
-        state = QDir::homePath() + QStringLiteral("/.local/state");
-    return state + QStringLiteral("/tonewright");
+    return xdgBaseFolder("XDG_STATE_HOME", QStringLiteral(".local/state")) + QStringLiteral("/tonewright");
 }
 
 void setLogClock(LogClock clock)
@@ -124,18 +121,20 @@ void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const Q
 {
     underLogLock(message, [&] {
         const QDateTime stamp = now();
-        QFile file;
-        if (!openDayLog(file, stamp))
-            return;
         const QString line = stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz")) + QStringLiteral(" [") +
                              QString::number(context.line) + QLatin1Char(':') +
                              QString::fromUtf8(context.function) + QStringLiteral("] ") +
                              levelText(type, message);
 
+        // Echoed whatever becomes of the file: when the log folder cannot be had, standard
+        // output is where the message can still be read.
         QTextStream out(stdout);
         out << line << "\r\n";
         out.flush();
 
+        QFile file;
+        if (!openDayLog(file, stamp))
+            return;
         // CR LF in the file as well: the log is read on machines that expect it.
         QTextStream stream(&file);
         stream << line << "\r\n";

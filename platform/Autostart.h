@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-// "$XDG_CONFIG_HOME/autostart/<name>.desktop" (~/.config/autostart when unset).
+// "$XDG_CONFIG_HOME/autostart/<name>.desktop" (~/.config/autostart when unset or relative).
 QString autostartEntryPath(const QString &name);
 
 // The Exec value that runs program with arguments, quoted and escaped by the
@@ -13,6 +13,7 @@ QString desktopExecValue(const QString &program, const QStringList &arguments);
 
 // Writes the entry atomically: a new one enabled; an existing one with only the keys
 // the program owns (Type, Name, Exec) set, so that what the user or the desktop wrote
-// into it (disabled, delayed, shown only in some desktops) stays. Returns false when it
-// could not.
+// into it (disabled, delayed, shown only in some desktops) stays. Anything at the path
+// that is not a regular file (a pipe, a folder, a device) is left as it is, with one log
+// line. Returns false when it could not, or left the path alone.
 bool writeAutostartEntry(const QString &name, const QString &program, const QStringList &arguments);

@@ -1,8 +1,9 @@
 #include "platform/PrivateFiles.h"
 
+#include "platform/XdgBaseFolders.h"
+
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -76,7 +77,7 @@ bool isPrivateFolder(int fd, bool mayClose)
 // closed to everyone else; never changed.
 bool isSoundSessionFolder(const QString &path)
 {
-    if (path.isEmpty() || !QDir::isAbsolutePath(path))
+    if (path.isEmpty())
         return false;
     const Descriptor folder(openFolder(QDir::cleanPath(path)));
     return folder.get() >= 0 && isPrivateFolder(folder.get(), false);
@@ -117,7 +118,7 @@ int openPrivateFile(const QString &folder, const QString &name, int flags)
 
 QString userRuntimeFolder(const std::function<bool(const QString &)> &takes)
 {
-    const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString session = xdgFolderFromEnvironment("XDG_RUNTIME_DIR");
     if (isSoundSessionFolder(session) && takes(QDir::cleanPath(session)))
         return QDir::cleanPath(session);
     const QString uid = QString::number(::geteuid());
@@ -126,7 +127,7 @@ QString userRuntimeFolder(const std::function<bool(const QString &)> &takes)
         return shared;
     // Someone else holds that name in the shared folder: the cache in the user's home
     // is out of their reach (named by host, as a home may be shared between machines).
-    const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+    const QString own = xdgBaseFolder("XDG_CACHE_HOME", QStringLiteral(".cache")) +
                         QStringLiteral("/tonewright/run-") + QSysInfo::machineHostName() + QLatin1Char('-') + uid;
     return makePrivateFolder(own) && takes(own) ? own : QString();
 }

@@ -177,8 +177,9 @@ void Ui_TonewrightClass::setupUi(QMainWindow *TonewrightClass)
     retranslateUi(TonewrightClass);
     connectForm(TonewrightClass);
 
+    // Every slot of the window is connected above; no name-matching auto-connection, which
+    // would find nothing and warn once for each of the window's "on_" slots.
     tabWidget->setCurrentIndex(0);
-    QMetaObject::connectSlotsByName(TonewrightClass);
 }
 
 // The children of the central widget around the tab widget, in creation order.

@@ -14,6 +14,7 @@
 #include "window/SystemTrayProbe.h"
 
 #include <QFile>
+#include <QLibraryInfo>
 #include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -28,6 +29,27 @@ namespace {
 
 constexpr int kStartTimeoutMs = 30000;
 const QByteArray kRunningBox = "prompt: prompt | Program is running";
+// What a start logs once its window is built.
+const QByteArray kWindowBuilt = "========size=======";
+
+QString autostartEntry()
+{
+    return autostartEntryPath(QStringLiteral("tonewright"));
+}
+
+// The day's log file under the given state folder.
+QString todaysLog(const QString &stateFolder)
+{
+    return stateFolder + QStringLiteral("/tonewright/") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+           QStringLiteral("/app_log.txt");
+}
+
+// Whatever a case left at the entry's path: a file, a link, a pipe or a folder.
+void removeAutostartEntry()
+{
+    QFile::remove(autostartEntry());
+    QDir(autostartEntry()).removeRecursively();
+}
 
 // True when process pid holds an flock (our single-instance marker) per /proc/locks.
 bool holdsFlock(qint64 pid)
@@ -76,24 +98,60 @@ public:
 private:
     std::vector<std::unique_ptr<QProcess>> m_processes;
 
-    // Starts the program; with autoCloseMs >= 0 any box it shows answers itself after that long.
-    QProcess &start(const QStringList &arguments, int autoCloseMs = -1,
-                    QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
+    static QString programPath()
+    {
+        return QCoreApplication::applicationDirPath() + QStringLiteral("/tonewright");
+    }
+
+    // A program process to start, on this X server; with autoCloseMs >= 0 any box it shows
+    // answers itself after that long.
+    QProcess &prepare(int autoCloseMs = -1, QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
     {
         auto process = std::make_unique<QProcess>();
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         if (autoCloseMs >= 0)
             env.insert(QStringLiteral("TONEWRIGHT_PROMPT_AUTOCLOSE_MS"), QString::number(autoCloseMs));
         process->setProcessEnvironment(env);
-        process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/tonewright"), arguments);
-        process->waitForStarted();
         m_processes.push_back(std::move(process));
         return *m_processes.back();
+    }
+
+    static QProcess &launch(QProcess &process, const QString &program, const QStringList &arguments)
+    {
+        process.start(program, arguments);
+        process.waitForStarted();
+        return process;
+    }
+
+    // Starts the program; with autoCloseMs >= 0 any box it shows answers itself after that long.
+    QProcess &start(const QStringList &arguments, int autoCloseMs = -1,
+                    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    {
+        return launch(prepare(autoCloseMs, env), programPath(), arguments);
     }
 
     static QByteArray errorOutput(QProcess &process)
     {
         return process.readAllStandardError();
+    }
+
+    // Waits (running this process's event loop) until the process has written text on
+    // channel; returns everything it wrote there meanwhile.
+    static QByteArray readUntil(QProcess &process, QProcess::ProcessChannel channel, const QByteArray &text)
+    {
+        QByteArray said;
+        QElapsedTimer timer;
+        timer.start();
+        process.setReadChannel(channel);
+        while (!(said += process.readAll()).contains(text) && timer.elapsed() < kStartTimeoutMs)
+            QTest::qWait(20);
+        return said;
+    }
+
+    // Waits until the program has built its window; returns its standard output so far.
+    static QByteArray outputOfAStart(QProcess &process)
+    {
+        return readUntil(process, QProcess::StandardOutput, kWindowBuilt);
     }
 
     // In `env`: a first start takes the marker and shows its window without the
@@ -116,12 +174,7 @@ private:
     // Waits (running this process's event loop) until the process shows "Program is running".
     static bool showsRunningBox(QProcess &process)
     {
-        QByteArray said;
-        QElapsedTimer timer;
-        timer.start();
-        while (!(said += errorOutput(process)).contains(kRunningBox) && timer.elapsed() < kStartTimeoutMs)
-            QTest::qWait(20);
-        return said.contains(kRunningBox);
+        return readUntil(process, QProcess::StandardError, kRunningBox).contains(kRunningBox);
     }
 
     // Runs this process's event loop (where the running instance answers) until the
@@ -143,6 +196,7 @@ private slots:
             process->waitForFinished(5000);
         }
         m_processes.clear();
+        removeAutostartEntry();
         xtest::setRootResources("");
         xtest::setRootProperty("_NET_CLIENT_LIST", "WINDOW", 32, QByteArray());
         setSystemTrayAvailableOverride(-1);
@@ -202,13 +256,172 @@ private slots:
 
         xtest::RootWatcher watcher;
         QVERIFY(watcher.isOpen());
-        const QString entry = autostartEntryPath(QStringLiteral("tonewright"));
-        QFile::remove(entry);
         QProcess &second = start({}, 100);
         QVERIFY(watcher.sawActivationOf(window.winId(), kStartTimeoutMs));
         QVERIFY(ends(second));
         QCOMPARE(second.exitCode(), 0);
-        QVERIFY2(QFile::exists(entry), "the second start rewrites the log-on entry too");
+        QVERIFY2(!QFile::exists(autostartEntry()), "a refused start writes no log-on entry");
+    }
+
+    // Another copy (another build, another prefix) started while the first runs is told
+    // so and exits; the log-on entry still starts the copy that runs, byte for byte.
+    void aRefusedSecondCopyLeavesTheAutostartEntryAlone()
+    {
+        QProcess &first = start({});
+        QVERIFY(outputOfAStart(first).contains(kWindowBuilt));
+        const QByteArray entry = tw::readFileBytes(autostartEntry());
+        QVERIFY2(entry.contains("\nExec=" + QFile::encodeName(programPath()) + " -autorun\n"), entry.constData());
+
+        QTemporaryDir elsewhere;
+        const QString copy = elsewhere.filePath(QStringLiteral("tonewright"));
+        QVERIFY(QFile::copy(programPath(), copy));
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/libMyHidApi.so"),
+                            elsewhere.filePath(QStringLiteral("libMyHidApi.so"))));
+        QProcess &second = launch(prepare(100), copy, {});
+        QVERIFY(ends(second));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(errorOutput(second).contains(kRunningBox));
+        QCOMPARE(tw::readFileBytes(autostartEntry()), entry);
+        QCOMPARE(first.state(), QProcess::Running);
+    }
+
+    void whatIsNoFileAtTheAutostartPathIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("named");
+        QTest::newRow("a pipe") << "pipe" << QByteArray("a pipe");
+        QTest::newRow("a link to a pipe") << "link" << QByteArray("a pipe");
+        QTest::newRow("a folder") << "folder" << QByteArray("a folder");
+    }
+
+    // A pipe at the entry's path held the start for ever, waiting for a writer. Nothing
+    // but a regular file is opened there: the start goes on, says once why it left the
+    // path alone, and the pipe or folder stays as it was.
+    void whatIsNoFileAtTheAutostartPathIsLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, named);
+        QTemporaryDir elsewhere;
+        const QByteArray entry = QFile::encodeName(autostartEntry());
+        QVERIFY(QDir().mkpath(QFileInfo(autostartEntry()).path()));
+        if (kind == QLatin1String("pipe")) {
+            QCOMPARE(mkfifo(entry.constData(), 0600), 0);
+        } else if (kind == QLatin1String("link")) {
+            const QString pipe = elsewhere.filePath(QStringLiteral("pipe"));
+            QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+            QVERIFY(QFile::link(pipe, autostartEntry()));
+        } else {
+            QVERIFY(QDir().mkpath(autostartEntry() + QStringLiteral("/inside")));
+        }
+        struct stat before {}, after {};
+        QCOMPARE(lstat(entry.constData(), &before), 0);
+
+        QProcess &program = start({});
+        const QByteArray said = outputOfAStart(program);
+        QVERIFY2(said.contains(kWindowBuilt), said.constData());
+        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
+        QCOMPARE(said.count(" left alone: "), 1);
+        QVERIFY2(said.contains("Autostart entry " + entry + " left alone: it is " + named), said.constData());
+        QCOMPARE(lstat(entry.constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mode, before.st_mode);
+    }
+
+    // Relative base folders are invalid by the XDG rules: the start uses the defaults
+    // under the home folder and puts nothing into the folder it was started in.
+    void relativeXdgFoldersAreIgnored()
+    {
+        QTemporaryDir work;
+        QTemporaryDir tmp;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+            env.insert(QString::fromLatin1(name), QStringLiteral("relative"));
+        env.insert(QStringLiteral("TMPDIR"), tmp.path());
+        QFile::remove(todaysLog(QDir::homePath() + QStringLiteral("/.local/state")));
+        QProcess &program = prepare(-1, env);
+        program.setWorkingDirectory(work.path());
+        launch(program, programPath(), {});
+        QVERIFY(outputOfAStart(program).contains(kWindowBuilt));
+
+        const QDir::Filters everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        QVERIFY2(QDir(work.path()).entryList(everything).isEmpty(),
+                 qPrintable(QDir(work.path()).entryList(everything).join(QLatin1Char(' '))));
+        QVERIFY(QFileInfo::exists(QDir::homePath() + QStringLiteral("/.config/autostart/tonewright.desktop")));
+        QVERIFY(QFileInfo::exists(todaysLog(QDir::homePath() + QStringLiteral("/.local/state"))));
+    }
+
+    void withoutADisplayTheStartSaysWhatIsMissing_data()
+    {
+        QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM; empty: unset
+        QTest::addColumn<QString>("display");  // DISPLAY; null: unset
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("named");
+        QTest::newRow("X asked for, DISPLAY unset") << "xcb" << QString() << QStringList() << QByteArray("DISPLAY is not set");
+        QTest::newRow("X by default, DISPLAY unset") << "" << QString() << QStringList() << QByteArray("DISPLAY is not set");
+        QTest::newRow("a display that is not there") << "xcb" << ":99x" << QStringList() << QByteArray("\":99x\"");
+        QTest::newRow("X asked for on the command line")
+            << "offscreen" << ":99x" << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb")}
+            << QByteArray("\":99x\"");
+        QTest::newRow("Wayland without its plugin") << "wayland" << QString() << QStringList() << QByteArray("\"wayland\"");
+    }
+
+    // Qt aborted (a core dump, and advice to reinstall) when it found no window system.
+    void withoutADisplayTheStartSaysWhatIsMissing()
+    {
+        QFETCH(QString, platform);
+        QFETCH(QString, display);
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, named);
+        if (platform == QLatin1String("wayland") &&
+            !QDir(QLibraryInfo::location(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"))
+                 .entryList({QStringLiteral("*wayland*")})
+                 .isEmpty())
+            QSKIP("the Wayland plugin is installed here");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_SESSION_TYPE"));
+        env.remove(QStringLiteral("DISPLAY"));
+        if (!display.isNull())
+            env.insert(QStringLiteral("DISPLAY"), display);
+        QProcess &program = prepare(-1, env);
+        QProcessEnvironment withPlatform = program.processEnvironment();
+        if (!platform.isEmpty())
+            withPlatform.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        program.setProcessEnvironment(withPlatform);
+        launch(program, programPath(), arguments);
+
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort, no core
+        QCOMPARE(program.exitCode(), 1);
+        const QByteArray said = errorOutput(program);
+        QCOMPARE(said.count('\n'), 1);
+        QVERIFY2(said.startsWith("tonewright: cannot start: ") && said.contains(named), said.constData());
+        QVERIFY(program.readAllStandardOutput().isEmpty());
+    }
+
+    void everyMessageIsEchoedAndNoneMatchesSlotsByName_data()
+    {
+        QTest::addColumn<bool>("folderBlocked");
+        QTest::newRow("log folder writable") << false;
+        QTest::newRow("log folder cannot be made") << true;
+    }
+
+    // The log is echoed to standard output whatever happens to its folder, and the
+    // form, connected slot by slot, asks Qt to match nothing by name (which warned once
+    // for each of the window's slots, burying the warnings that matter).
+    void everyMessageIsEchoedAndNoneMatchesSlotsByName()
+    {
+        QFETCH(bool, folderBlocked);
+        QTemporaryFile notAFolder;
+        QVERIFY(notAFolder.open());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (folderBlocked)
+            env.insert(QStringLiteral("XDG_STATE_HOME"), notAFolder.fileName());
+        QProcess &program = start({}, -1, env);
+        const QByteArray said = outputOfAStart(program);
+        QVERIFY2(said.contains(" [Debug] " + kWindowBuilt), said.constData());
+        QVERIFY(!said.contains("connectSlotsByName"));
+        QVERIFY(!errorOutput(program).contains("connectSlotsByName"));
     }
 
     void killedFirstInstanceDoesNotBlockTheNext()

@@ -160,4 +160,5 @@ private:
     void applyKeyToDocument(const QString &key, QJsonObject &root) const;
     void applyStoredSelection(const DeviceJsonInfo &record);
     void clearHeadsetPresets();
+    void readDefaultFileInsteadOfUserFile();
 };

@@ -81,7 +81,7 @@ void MainWindow::showHeadsetPicture()
     const QString folder = m_qstrAppDirPath;
     qDebug().noquote() << folder;
     const QString photo = folder + QStringLiteral("/photo/") + QString::asprintf("%04x.png", g_sOpenPid);
-    const QString sheet = QStringLiteral("border-image:") + styleSheetUrl(photo) + QLatin1Char(';');
+    const QString sheet = QStringLiteral("border-image:") + styleSheetUrl(photo);
     ui.label_Spectrum->setStyleSheet(sheet);
     qDebug().noquote() << sheet;
 }

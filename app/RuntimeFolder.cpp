@@ -20,6 +20,18 @@
 
 namespace {
 
+// udev's rule folders, as systemd-udevd and udevadm are built to search them.
+const char *const kUdevRuleFolders[] = {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/local/lib/udev/rules.d",
+                                        "/usr/lib/udev/rules.d", "/lib/udev/rules.d"};
+
+// The folder with links resolved where it exists (/lib is a link to /usr/lib on most
+// systems), else as written, cleaned.
+QString resolvedFolder(const QString &folder)
+{
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : canonical;
+}
+
 // The preset defaults are the one folder nothing works without, so they mark the place.
 bool holdsRuntimeFiles(const QString &folder)
 {
@@ -45,4 +57,14 @@ QString udevRuleFile()
         return source;
     const QString installed = QStringLiteral(TW_INSTALLED_UDEV_RULE);
     return QDir::isAbsolutePath(installed) ? installed : QDir::cleanPath(program + QLatin1Char('/') + installed);
+}
+
+bool udevReadsRuleFile(const QString &ruleFile)
+{
+    const QString folder = resolvedFolder(QFileInfo(ruleFile).absolutePath());
+    for (const char *udevFolder : kUdevRuleFolders) {
+        if (folder == resolvedFolder(QString::fromLatin1(udevFolder)))
+            return true;
+    }
+    return false;
 }

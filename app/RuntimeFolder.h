@@ -13,3 +13,8 @@ QString runtimeFilesFolder();
 // program: the source tree's when the program runs from its build folder, else the
 // copy its install laid out.
 QString udevRuleFile();
+
+// True when the rule file lies in a folder udev reads rules from (/etc/udev/rules.d,
+// /run/udev/rules.d, /usr/local/lib/udev/rules.d, /usr/lib/udev/rules.d, /lib/udev/rules.d),
+// so that udev only has to reload its rules to apply it.
+bool udevReadsRuleFile(const QString &ruleFile);

@@ -116,16 +116,22 @@ bool usbHidOpenRefused()
 
 QString usbHidOpenRefusedText()
 {
-    // /etc/udev/rules.d is the administrator's folder, so the copy works wherever the
-    // rule was installed, also when that is udev's own folder already.
     QString rule = udevRuleFile();
+    const bool ruleRead = udevReadsRuleFile(rule);
     if (rule.contains(QRegularExpression(QStringLiteral("[^A-Za-z0-9/._+-]"))))
         rule = QLatin1Char('\'') + rule.replace(QLatin1Char('\''), QStringLiteral("'\\''")) + QLatin1Char('\'');
-    return QStringLiteral(
-               "The headset is connected, but this user may not open it (permission denied). Install the udev rule: "
-               "sudo install -m 644 %1 /etc/udev/rules.d/ && sudo udevadm control --reload && "
-               "sudo udevadm trigger --subsystem-match=hidraw, then unplug and replug the headset.")
-        .arg(rule);
+    // Installed where udev reads rules (make install's /usr/local/lib/udev/rules.d, a
+    // package's udev folder), the rule only waits for udev to reload; a copy in
+    // /etc/udev/rules.d would hide later updates of it. Anywhere else it is copied to
+    // /etc/udev/rules.d, the administrator's folder.
+    const QString reload = QStringLiteral(
+        "sudo udevadm control --reload && sudo udevadm trigger --subsystem-match=hidraw, then unplug and replug the "
+        "headset.");
+    const QString refused = QStringLiteral("The headset is connected, but this user may not open it (permission denied). ");
+    if (ruleRead)
+        return refused + QStringLiteral("The udev rule %1 is in place; have udev read it: ").arg(rule) + reload;
+    return refused + QStringLiteral("Install the udev rule: sudo install -m 644 %1 /etc/udev/rules.d/ && ").arg(rule)
+           + reload;
 }
 
 bool usbHidOpenDeviceListed()

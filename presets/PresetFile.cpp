@@ -16,6 +16,7 @@
 #include <QSaveFile>
 
 #include <cctype>
+#include <cerrno>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,7 +90,6 @@ bool markedReadOnly(const QString &path)
 
 void reportUnreadableFile()
 {
-    qDebug() << "json Parse Error!";
     PromptRequest request;
     request.icon = QMessageBox::Critical;
     request.title = QStringLiteral("Error");
@@ -105,8 +105,11 @@ bool PresetStore::readPresetFile(const QString &path, QByteArray &content)
 {
     content.clear();
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        const QString reason = qt_error_string(errno);
+        qWarning().noquote() << "Preset file not read:" << path + QLatin1Char(':') << reason;
         return false;
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxPresetFileSize) {
         ::close(fd);
@@ -115,6 +118,7 @@ bool PresetStore::readPresetFile(const QString &path, QByteArray &content)
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        qWarning().noquote() << "Preset file not read:" << path + QLatin1Char(':') << file.errorString();
         ::close(fd);
         return false;
     }
@@ -151,12 +155,17 @@ bool PresetStore::readJsonFile(const QString &path)
     qDebug() << "====================readJsonFile====================";
     qDebug().noquote() << path;
 
-    // An unreadable or refused file reads as empty, which is no JSON either.
+    // An unreadable or refused file reads as empty, which is no JSON either: it gets the
+    // same box, but the log keeps its own reason (given by readPresetFile) instead of
+    // claiming a parse error for a file that may never have existed.
     QByteArray content;
-    readPresetFile(path, content);
+    const bool read = readPresetFile(path, content);
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(content, &error);
     if (error.error != QJsonParseError::NoError) {
+        if (read)
+            qDebug().noquote() << "json Parse Error!" << path + QLatin1Char(':') << error.errorString() << "at offset"
+                               << error.offset;
         reportUnreadableFile();
         return false;
     }

@@ -19,7 +19,33 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+
+#include <unistd.h>
+
+namespace {
+
+// Makes the folder and any missing folders above it; a failure is logged with the
+// system's reason, and what needs the folder then reports its own failure.
+void makeFolder(const QString &path)
+{
+    if (QDir().mkpath(path))
+        return;
+    // mkpath ends with the failing mkdir, whose errno it leaves as it was.
+    const QString reason = qt_error_string(errno);
+    qWarning().noquote() << "Folder not made:" << path + QLatin1Char(':') << reason;
+}
+
+// Why no file can be made in the folder, in the system's words; empty when it could.
+QString folderRefusal(const QString &folder)
+{
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0)
+        return QString();
+    return qt_error_string(errno);
+}
+
+} // namespace
 
 PresetStore::PresetStore()
 {
@@ -71,10 +97,9 @@ void PresetStore::makeJsonFileName()
                                   + QLatin1Char('/')
                                   + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     const QString userFolder = programFolder + QStringLiteral("/UserFile/");
-    // mkpath: the Documents folder itself may not exist yet.
-    QDir().mkpath(programFolder);
+    makeFolder(programFolder);
     qDebug() << "dir->rmdir(m_qstrCurrentUserFileName)";
-    QDir().mkpath(userFolder);
+    makeFolder(userFolder);
 
     char uuid[2 * kUuidSize + 1] = {};
     bytesToHexString(uuid, m_ucDeviceUuid, kUuidSize);
@@ -116,6 +141,9 @@ void PresetStore::copyDefaultToUserFile()
     }
     if (!makeUserFileFromDefault()) {
         qDebug() << "***** CopyFile:: Copy Fail! *****";
+        const QString reason = folderRefusal(QFileInfo(m_qstrCurrentUserFileName).absolutePath());
+        qWarning().noquote() << "User preset file not made:" << m_qstrCurrentUserFileName + QLatin1Char(':')
+                             << (reason.isEmpty() ? QStringLiteral("writing it failed") : reason);
         promptInformation(nullptr, QStringLiteral("warning"), QStringLiteral("JSON file generation failed!"));
         m_nJsonFileStatus = -2;
         return;
@@ -149,6 +177,8 @@ void PresetStore::getUserJsonFile()
     // Without a default file there is no user file either, and the user has been told so.
     if (QFile::exists(m_qstrCurrentUserFileName) || QFile::exists(m_qstrDefaultFileName))
         readJsonFile(m_qstrCurrentUserFileName);
+    if (!QFile::exists(m_qstrCurrentUserFileName) && QFile::exists(m_qstrDefaultFileName))
+        readDefaultFileInsteadOfUserFile();
     qDebug() << "***** getUserJsonFile666! *****";
     qDebug().noquote() << m_qstrCurrentUserFileName;
     qDebug() << "***** getUserJsonFile666! *****";
@@ -159,6 +189,19 @@ void PresetStore::getUserJsonFile()
     m_deviceInfo.defaultStereo.clear();
     m_deviceInfo.customSurround.clear();
     m_deviceInfo.customStereo.clear();
+}
+
+// No user file could be made (Documents not writable, say): the model's default file,
+// of which the user file would have been a copy, stands in for it as this headset's
+// record, so that its factory presets and stored selection still reach the headset.
+// Custom presets have nowhere to be kept, so none are offered.
+void PresetStore::readDefaultFileInsteadOfUserFile()
+{
+    if (!readJsonFile(m_qstrDefaultFileName))
+        return;
+    qDebug().noquote() << "No user preset file, factory presets from" << m_qstrDefaultFileName;
+    std::memcpy(m_deviceInfo.uuid, m_ucDeviceUuid, kUuidSize);
+    m_listCustomParam.clear();
 }
 
 // A newly read headset keeps nothing of the one before: record, selected modeSlots and the

@@ -50,7 +50,9 @@ public:
     void makeJsonFileName();      // the two file paths; makes the user folder
     void checkUserJsonFile();     // makes the user file if missing, adds a missing "uuid"
     void copyDefaultToUserFile(); // the default file's members and this headset's "uuid", one write
-    void getUserJsonFile();       // reads the user file into m_listUserDevice, m_listCustomParam
+    // Reads the user file into m_listUserDevice, m_listCustomParam; when none could be
+    // made, the default file's presets stand in, without custom presets.
+    void getUserJsonFile();
     void fillCustomPreset();      // custom slots 1..5 of each mode from m_listCustomParam
     void setDeviceUserParameter(); // keeps the headset's record, re-applies its stored selection
 
@@ -160,4 +162,5 @@ private:
     void applyKeyToDocument(const QString &key, QJsonObject &root) const;
     void applyStoredSelection(const DeviceJsonInfo &record);
     void clearHeadsetPresets();
+    void readDefaultFileInsteadOfUserFile();
 };

@@ -7,6 +7,7 @@
 #include "headset/StopAtQuit.h"
 #include "headset/UsbHidOperation.h"
 #include "platform/udev/DeviceMonitor.h"
+#include "ui/StyleSheetUrl.h"
 
 #include <QDebug>
 #include <QTimerEvent>
@@ -78,12 +79,11 @@ void MainWindow::showHeadsetPicture()
         return;
     }
     const QString folder = m_qstrAppDirPath;
-    qDebug() << folder;
-    const QString sheet = QStringLiteral("%1%2%3")
-                              .arg(QStringLiteral("border-image:url(%1").arg(folder), QStringLiteral("/photo/"),
-                                   QString::asprintf("%04x.png)", g_sOpenPid));
+    qDebug().noquote() << folder;
+    const QString photo = folder + QStringLiteral("/photo/") + QString::asprintf("%04x.png", g_sOpenPid);
+    const QString sheet = QStringLiteral("border-image:") + styleSheetUrl(photo);
     ui.label_Spectrum->setStyleSheet(sheet);
-    qDebug() << sheet;
+    qDebug().noquote() << sheet;
 }
 
 void MainWindow::startConnectOne()

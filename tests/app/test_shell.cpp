@@ -3,12 +3,14 @@
 #include "app/Autorun.h"
 #include "app/Conversion.h"
 #include "app/ProcessHelpers.h"
+#include "app/RuntimeFolder.h"
 #include "platform/Autostart.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProcFs.h"
 #include "platform/ScreenDpi.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -191,6 +193,29 @@ private slots:
         QCOMPARE(loadFontFamilyFromFile(QStringLiteral(":font/font/bgothl.ttf")), QStringLiteral("Jura"));
         QTest::ignoreMessage(QtDebugMsg, "Open font file error");
         QCOMPARE(loadFontFamilyFromFile(QStringLiteral("missing.ttf")), QString());
+    }
+
+    // The permission hint asks for a copy into /etc/udev/rules.d only where udev does
+    // not read the rule: make install's /usr/local/lib/udev/rules.d is one of its folders,
+    // a prefix of one's own is not.
+    void udevReadsRulesFromItsFoldersOnly_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<bool>("read");
+        for (const char *folder : {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/local/lib/udev/rules.d",
+                                   "/usr/lib/udev/rules.d", "/lib/udev/rules.d"})
+            QTest::newRow(folder) << QString::fromLatin1(folder) + QStringLiteral("/70-tonewright.rules") << true;
+        QTest::newRow("above one") << QStringLiteral("/usr/local/lib/udev/rules.d/../70-tonewright.rules") << false;
+        QTest::newRow("user prefix") << QDir::homePath() + QStringLiteral("/.local/lib/udev/rules.d/70-tonewright.rules")
+                                     << false;
+        QTest::newRow("/opt prefix") << QStringLiteral("/opt/tonewright/lib/udev/rules.d/70-tonewright.rules") << false;
+        QTest::newRow("source checkout") << QStringLiteral("packaging/70-tonewright.rules") << false;
+    }
+    void udevReadsRulesFromItsFoldersOnly()
+    {
+        QFETCH(QString, rule);
+        QFETCH(bool, read);
+        QCOMPARE(udevReadsRuleFile(rule), read);
     }
 
     void processesAreFoundInProc()

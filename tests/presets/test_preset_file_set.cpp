@@ -250,17 +250,31 @@ private slots:
         QVERIFY(store.steps.filter(QRegularExpression("^(open|slot|factory)")).isEmpty());
     }
 
+    // The user file cannot be made: both boxes, and the model's default file stands in
+    // for it, its factory presets and stored selection with this headset's id, but none
+    // of its custom presets, which would have nowhere to be kept.
     void userFileThatCannotBeMadeIsReported()
     {
         PromptRecorder recorder;
-        PresetStore store;
+        QJsonObject defaults = readObject(QCoreApplication::applicationDirPath() + "/DefaultFile/VID-2e7a&PID-0411.json");
+        defaults.insert("customMode", QJsonArray{preset("Stereo", "Walk", "1,1,1,1,1,1,1,1,1,1")});
+        writeDefault("VID-2e7a&PID-0411.json", defaults);
+        RecordingStore store;
+        store.m_qstrAppDirPath = m_appDir.path();
         openHeadset(store, 0x0411, QByteArray(4, '\x02'));
         // A plain file where the user folder should be.
         const QString folder = userFolder();
         writeFile(folder.chopped(1), "in the way");
         runNewHeadset(store);
         QCOMPARE(store.m_nJsonFileStatus, -2);
-        QCOMPARE(recorder.prompts.value(0), QStringLiteral("warning|JSON file generation failed!"));
+        QCOMPARE(recorder.prompts,
+                 (QStringList{"warning|JSON file generation failed!", "Error|Json File Is Error!"}));
+        QCOMPARE(store.m_currentDeviceInfo.pid, quint16(0x0411));
+        QCOMPARE(store.m_currentDeviceInfo.defaultSurround.size(), 6);
+        QCOMPARE(store.m_currentDeviceInfo.defaultStereo.size(), 8);
+        QCOMPARE(store.steps.filter("factory"), QStringList{"factory Surround 2"});
+        QVERIFY(store.m_listCustomParam.isEmpty());
+        QVERIFY(store.m_stereoCustom[0].name.isEmpty());
     }
 
     void readOnlyDefaultFileGivesWritableUserCopy()

@@ -98,6 +98,11 @@ QList<int> presetGains(const QList<Frame> &frames, int i)
     return frames[i].gains() + frames[i + 1].gains();
 }
 
+QList<int> wireGains(int number, const QList<int> &gains)
+{
+    return number == 5 || number == 19 ? QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0} : gains;
+}
+
 QList<int> commandSequence()
 {
     QList<int> out;

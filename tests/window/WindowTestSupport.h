@@ -74,6 +74,9 @@ qint64 monotonicNs();
 QList<Frame> framesOf(int command);
 // The ten gains of a preset sent as two SetPEQ frames starting at index i of `frames`.
 QList<int> presetGains(const QList<Frame> &frames, int i);
+// The gains a preset's frames carry: the Standard presets (numbers 5 and 19) go out
+// without band data on these headsets, every other preset with its ten gains.
+QList<int> wireGains(int number, const QList<int> &gains);
 // The commands of every frame written, in order.
 QList<int> commandSequence();
 

@@ -11,16 +11,23 @@
 #include "headset/UsbHidOperation.h"
 #include "window/MainWindow.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLabel>
 #include <QMutex>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <atomic>
 #include <memory>
@@ -117,6 +124,92 @@ int userFileCount(unsigned short pid, const std::array<unsigned char, 4> &uuid)
     return one.dir().entryList({QStringLiteral("*.json")}, QDir::Files).size();
 }
 
+// Keeps the test's Documents folder from taking anything while it lives: the folder
+// made read-only, or a plain file where it should be. Put back as it was after.
+class DocumentsBlocked
+{
+public:
+    explicit DocumentsBlocked(bool readOnlyFolder)
+        : m_path(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)), m_readOnly(readOnlyFolder)
+    {
+        QDir(m_path).removeRecursively();
+        if (m_readOnly) {
+            QDir().mkpath(m_path);
+            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
+        } else {
+            QFile file(m_path);
+            if (file.open(QIODevice::WriteOnly))
+                file.write("not a folder");
+        }
+    }
+    ~DocumentsBlocked()
+    {
+        if (m_readOnly)
+            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        else
+            QFile::remove(m_path);
+    }
+    bool inPlace() const { return m_readOnly ? QFileInfo(m_path).isDir() : QFileInfo(m_path).isFile(); }
+
+private:
+    QString m_path;
+    bool m_readOnly;
+};
+
+// Copies this test program and the run-time files it needs (its libraries, the default
+// preset files, the headset photos) into folder; symbolic links would not do, as the
+// program knows its folder by its own resolved path.
+bool layOutProgramCopy(const QString &folder, const QString &program)
+{
+    const QDir here(QCoreApplication::applicationDirPath());
+    if (!QFile::copy(QCoreApplication::applicationFilePath(), program))
+        return false;
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const QString &library : here.entryList({QStringLiteral("*.so"), QStringLiteral("*.so.*")}, QDir::Files)) {
+        if (!QFile::copy(here.filePath(library), folder + QLatin1Char('/') + library))
+            return false;
+    }
+    for (const QString &sub : {QStringLiteral("DefaultFile"), QStringLiteral("photo")}) {
+        if (!QDir().mkpath(folder + QLatin1Char('/') + sub))
+            return false;
+        const QDir from(here.filePath(sub));
+        for (const QString &file : from.entryList(QDir::Files)) {
+            if (!QFile::copy(from.filePath(file), folder + QLatin1Char('/') + sub + QLatin1Char('/') + file))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Warnings that name a widget's style sheet, counted while this lives.
+class StyleSheetWarnings
+{
+public:
+    StyleSheetWarnings()
+    {
+        count() = 0;
+        s_previous = qInstallMessageHandler(handle);
+    }
+    ~StyleSheetWarnings() { qInstallMessageHandler(s_previous); }
+    int seen() const { return count(); }
+
+private:
+    static int &count()
+    {
+        static int n = 0;
+        return n;
+    }
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (message.contains(QLatin1String("stylesheet"), Qt::CaseInsensitive))
+            ++count();
+        if (s_previous)
+            s_previous(type, context, message);
+    }
+    static QtMessageHandler s_previous;
+};
+QtMessageHandler StyleSheetWarnings::s_previous = nullptr;
+
 } // namespace
 
 class TestWindowFaults : public QObject
@@ -133,6 +226,29 @@ private:
     {
         m_window = startWindowWithHeadset(setup);
         QVERIFY(g_nDeviceOpen == 1);
+    }
+
+    // Run by the copy in the odd folder: the photo of the headset beside this program
+    // is on the label, drawn as the same picture from a plain folder is drawn.
+    void photoIsDrawnFromThisProgramFolder()
+    {
+        const StyleSheetWarnings warnings;
+        startWithHeadset();
+        QLabel *const label = m_window->ui.label_Spectrum;
+        QVERIFY2(label->styleSheet().contains(QStringLiteral("/photo/0411.png")), qPrintable(label->styleSheet()));
+        const QImage shown = label->grab().toImage();
+        QCOMPARE(warnings.seen(), 0);
+
+        // The same picture named from a plain folder, on the same label, looks the same;
+        // with no picture the label looks otherwise.
+        QTemporaryDir plain;
+        QVERIFY(plain.isValid());
+        const QString photo = plain.filePath(QStringLiteral("0411.png"));
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/photo/0411.png"), photo));
+        label->setStyleSheet(QStringLiteral("border-image:url(%1);").arg(photo));
+        QCOMPARE(shown, label->grab().toImage());
+        label->setStyleSheet(QString());
+        QVERIFY(shown != label->grab().toImage());
     }
 
 private slots:
@@ -299,6 +415,119 @@ private slots:
         QCOMPARE(framesOf(kSetPeq).size(), 0);
         QCOMPARE(pagesShown.count(), 0);
         QCOMPARE(m_window->m_fTabStatus, 3);
+    }
+
+    // The program run from a folder whose name holds a quote, a double quote, a
+    // backslash, non-ASCII letters, blanks and parentheses, as a user-prefix install under
+    // such a home folder is: the headset photo beside it is drawn, and Qt has no
+    // complaint about the style sheet that names it. A copy of this test program, laid
+    // out there with its run-time files, runs the case itself.
+    void theHeadsetPhotoShowsFromAnyProgramFolder()
+    {
+        const QString folderName = QStringLiteral("it's \"Grüße\" \\ (1)");
+        if (QCoreApplication::applicationDirPath().endsWith(folderName)) {
+            photoIsDrawnFromThisProgramFolder();
+            return;
+        }
+        QTemporaryDir base;
+        QVERIFY(base.isValid());
+        const QString folder = base.filePath(folderName);
+        QVERIFY(QDir().mkpath(folder));
+        const QString program = folder + QLatin1Char('/') + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        QVERIFY(layOutProgramCopy(folder, program));
+
+        QProcess copy;
+        copy.setProcessChannelMode(QProcess::MergedChannels);
+        copy.start(program, {QStringLiteral("theHeadsetPhotoShowsFromAnyProgramFolder")});
+        QVERIFY2(copy.waitForStarted(10000), qPrintable(copy.errorString()));
+        const bool finished = copy.waitForFinished(120000);
+        if (!finished)
+            copy.kill();
+        const QByteArray output = copy.readAll();
+        if (!output.contains("PASS   : TestWindowFaults::theHeadsetPhotoShowsFromAnyProgramFolder()"))
+            qInfo().noquote() << "The copy's run:\n" << output;
+        QVERIFY2(finished && copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0, output.constData());
+        QVERIFY2(!output.contains("Could not parse stylesheet"), output.constData());
+        QVERIFY2(output.contains("PASS   : TestWindowFaults::theHeadsetPhotoShowsFromAnyProgramFolder()"),
+                 output.constData());
+    }
+
+    // ~/Documents cannot take the headset's user file: the two boxes say so, and the
+    // factory presets, read from the model's default file instead, still reach the
+    // headset, every one of them; custom presets have nowhere to live and none are
+    // offered. The log names each path that failed and the system's reason.
+    void aDocumentsFolderThatCannotBeWrittenStillSendsFactoryPresets_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::addColumn<QString>("folderReason");
+        QTest::addColumn<QString>("fileReason");
+        QTest::newRow("read-only folder") << true << qt_error_string(EACCES) << qt_error_string(ENOENT);
+        QTest::newRow("a file in its place") << false << qt_error_string(ENOTDIR) << qt_error_string(ENOTDIR);
+    }
+    void aDocumentsFolderThatCannotBeWrittenStillSendsFactoryPresets()
+    {
+        QFETCH(bool, readOnlyFolder);
+        QFETCH(QString, folderReason);
+        QFETCH(QString, fileReason);
+        if (readOnlyFolder && ::geteuid() == 0)
+            QSKIP("root writes into a read-only folder all the same");
+        const DocumentsBlocked blocked(readOnlyFolder);
+        QVERIFY(blocked.inPlace());
+
+        const HeadsetSetup setup;
+        const QString userFile = userFilePath(setup.pid, setup.uuid);
+        const QString userFolder = QFileInfo(userFile).absolutePath();
+        const auto expectWarning = [](const QString &text) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(text) + QLatin1Char('$')));
+        };
+        expectWarning(QStringLiteral("Folder not made: %1: %2").arg(QFileInfo(userFolder).absolutePath(), folderReason));
+        expectWarning(QStringLiteral("Folder not made: %1/: %2").arg(userFolder, folderReason));
+        expectWarning(QStringLiteral("User preset file not made: %1: %2").arg(userFile, fileReason));
+        expectWarning(QStringLiteral("Preset file not read: %1: %2").arg(userFile, fileReason));
+        recordedPrompts().clear();
+        startWithHeadset(setup);
+        QCOMPARE(recordedPrompts(),
+                 (QStringList{QStringLiteral("warning|JSON file generation failed!"), QStringLiteral("Error|Json File Is Error!")}));
+        QVERIFY(!QFileInfo::exists(userFile));
+        // The start sent the default file's stored selection, then Surround Standard.
+        QList<Frame> peq = framesOf(kSetPeq);
+        QVERIFY(peq.size() >= 2);
+        QCOMPARE(peq.last().presetNumber(), 19);
+        QCOMPARE(presetGains(peq, peq.size() - 2), wireGains(19, defaultGains(setup.pid, QStringLiteral("Surround"), 2)));
+
+        const struct {
+            QAbstractButton *radio;
+            const char *algorithm;
+            int listPosition;
+            int number;
+        } presets[] = {
+            {m_window->ui.radioButton_Surround_DeepBas, "Surround", 0, 16},
+            {m_window->ui.radioButton_Surround_FPS, "Surround", 1, 18},
+            {m_window->ui.radioButton_Surround_Moba, "Surround", 3, 17},
+            {m_window->ui.radioButton_Surround_ZorbStandard, "Surround", 2, 19},
+            {m_window->ui.radioButton_Surround_ZorbStandard1, "Surround", 4, 20},
+            {m_window->ui.radioButton_Surround_ZorbStandard2, "Surround", 5, 16},
+            {m_window->ui.radioButton_Stereo_Pop, "Stereo", 0, 0},
+            {m_window->ui.radioButton_Stereo_RockRoll, "Stereo", 1, 1},
+            {m_window->ui.radioButton_Stereo_DeepBass, "Stereo", 2, 2},
+            {m_window->ui.radioButton_Stereo_Jazz, "Stereo", 3, 3},
+            {m_window->ui.radioButton_Stereo_Classic, "Stereo", 4, 4},
+            {m_window->ui.radioButton_Stereo_ZorbStandard, "Stereo", 5, 5},
+            {m_window->ui.radioButton_Stereo_Velor, "Stereo", 6, 6},
+            {m_window->ui.radioButton_Stereo_FLAT, "Stereo", 7, 7},
+        };
+        for (const auto &preset : presets) {
+            clearWrittenFrames();
+            preset.radio->click();
+            QVERIFY2(waitUntil([] { return framesOf(kSetPeq).size() >= 2; }), qPrintable(preset.radio->text()));
+            peq = framesOf(kSetPeq);
+            QCOMPARE(peq.size(), 2);
+            QCOMPARE(peq.at(0).presetNumber(), preset.number);
+            QCOMPARE(presetGains(peq, 0),
+                     wireGains(preset.number, defaultGains(setup.pid, QLatin1String(preset.algorithm), preset.listPosition)));
+        }
+        QVERIFY(m_window->m_listCustomParam.isEmpty());
+        QCOMPARE(recordedPrompts().size(), 2);
     }
 };
 

@@ -71,13 +71,6 @@ SentPreset lastPreset(const QList<Frame> &frames)
     return {second.presetNumber(), first.gains() + second.gains()};
 }
 
-// The gains a preset's frames carry: the Standard presets (numbers 5 and 19) go out
-// without band data on these headsets, every other preset with its ten gains.
-QList<int> wireGains(int number, const QList<int> &gains)
-{
-    return number == 5 || number == 19 ? QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0} : gains;
-}
-
 QList<int> sliderValues(const QList<QAbstractSlider *> &sliders)
 {
     QList<int> values;

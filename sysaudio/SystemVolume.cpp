@@ -28,18 +28,22 @@ pulse::Device defaultOutput()
 }
 
 // The microphone the window shows and sets: the headset's own capture device, else
-// the server's default one. Null when there is neither (or no server).
+// the server's default one. Never the monitor of an output, not even when the server
+// makes one its default for want of a capture device: setting it would change what
+// recordings of the desktop's sound capture. Null when there is no such device (or
+// no server).
 const pulse::Device *windowMicrophone(const pulse::Watched &watched)
 {
+    const pulse::Device *defaultSource = nullptr;
     for (const pulse::Device &source : watched.sources) {
-        if (!source.monitor && source.usbVendorId == kHeadsetVendorId)
+        if (source.monitor)
+            continue;
+        if (source.usbVendorId == kHeadsetVendorId)
             return &source;
-    }
-    for (const pulse::Device &source : watched.sources) {
         if (source.name == watched.defaultSourceName)
-            return &source;
+            defaultSource = &source;
     }
-    return nullptr;
+    return defaultSource;
 }
 
 } // namespace

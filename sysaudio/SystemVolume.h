@@ -2,12 +2,13 @@
 //
 // The output volume is that of the default output device; the microphone is the
 // headset's own capture device (the one on the headset's USB vendor id), else the
-// server's default capture device. Readings come from what the server last reported
-// (no round trip) and changes are sent without waiting for the answer, so none of
-// these calls keeps the caller waiting on the server, not even while a connection is
-// being made: until the server has answered, they fail as without a server. Percent
-// is 0..100 of the server's normal volume; all channels move together, so the balance
-// between them is kept.
+// server's default capture device, but never the monitor of an output (a server
+// without a capture device makes one its default): then there is no microphone.
+// Readings come from what the server last reported (no round trip) and changes are
+// sent without waiting for the answer, so none of these calls keeps the caller waiting
+// on the server, not even while a connection is being made: until the server has
+// answered, they fail as without a server. Percent is 0..100 of the server's normal
+// volume; all channels move together, so the balance between them is kept.
 #pragma once
 
 // Sets the output volume (clamped to 0..100). On failure raises the name of the step
@@ -23,7 +24,8 @@ void setSystemVolume(int percent);
 int getSystemVolume();
 
 // Sets the microphone to `percent` (clamped to 0..100) and to the given mute state;
-// no other capture device is touched. Silent: a failure skips what failed.
+// no other capture device is touched, and without a microphone nothing is. Silent: a
+// failure skips what failed.
 void setMicMuteAndVolume(bool mute, float percent);
 
 // Writes the microphone's level into `percent` (rounded, at most 100); left

@@ -58,8 +58,9 @@ void VolumeSliders::on_Slider_Voice1_3_ValueChanged(int value)
 
 void VolumeSliders::resyncOnNextTick()
 {
-    // A user's move the server did not take (no microphone, say) is undone by the
-    // next tick, as if it had read the server.
+    // A user's move the server did not take (a level it refused, say) is undone by
+    // the next tick, as if it had read the server; one with nothing to read back (no
+    // microphone, no server) stays where the user put it.
     m_nSurroundSyncedAt = m_nStereoSyncedAt = ~0ULL;
 }
 
@@ -91,21 +92,15 @@ void VolumeSliders::syncSurroundVolume()
     // The server was not there yet at construction: the boxes get what they would have shown.
     if (!m_fStartVolumeShown)
         showStartVolume();
-    int percent = 0;
-    if (readOutputVolume(percent))
-        follow(m_volumeWidgets.Slider_Voice1, percent);
+    followReading(m_volumeWidgets.Slider_Voice1, &VolumeSliders::readOutputVolume);
 }
 
 void VolumeSliders::syncStereoAndMicVolume()
 {
     if (!serverChangedSince(m_nStereoSyncedAt))
         return;
-    int percent = 0;
-    if (readOutputVolume(percent))
-        follow(m_volumeWidgets.Slider_Voice1_2, percent);
-    int micPercent = 0;
-    getMicVolume(micPercent);
-    follow(m_volumeWidgets.Slider_Voice1_3, micPercent);
+    followReading(m_volumeWidgets.Slider_Voice1_2, &VolumeSliders::readOutputVolume);
+    followReading(m_volumeWidgets.Slider_Voice1_3, &VolumeSliders::readMicVolume);
 }
 
 void VolumeSliders::showVolumeValue(QTextEdit *box, int value)
@@ -127,6 +122,15 @@ void VolumeSliders::onOutputSliderChanged(QTextEdit *box, int value)
     showVolumeValue(box, value);
 }
 
+void VolumeSliders::followReading(QSlider *slider, bool (VolumeSliders::*read)(int &))
+{
+    // Nothing read (no device, no server) says nothing about the level: the slider
+    // stays where it is rather than dropping to 0.
+    int percent = 0;
+    if ((this->*read)(percent))
+        follow(slider, percent);
+}
+
 void VolumeSliders::follow(QSlider *slider, int value)
 {
     if (slider->value() == value)
@@ -146,6 +150,18 @@ bool VolumeSliders::readOutputVolume(int &percent)
         reportVolumeFailure(step);
         return false;
     }
+}
+
+bool VolumeSliders::readMicVolume(int &percent)
+{
+    // getMicVolume leaves the value alone when there is no microphone to read.
+    constexpr int kUnread = -1;
+    int read = kUnread;
+    getMicVolume(read);
+    if (read == kUnread)
+        return false;
+    percent = read;
+    return true;
 }
 
 void VolumeSliders::reportVolumeFailure(const char *step)

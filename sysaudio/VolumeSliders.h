@@ -38,8 +38,9 @@ public:
 
     // The two halves of a synchronisation tick, run in this order: the Surround
     // page's slider, then the Stereo page's and the microphone slider follow the
-    // server. They only show what the server has; nothing is written back. Each half
-    // reads only when the server's state changed since it last did.
+    // server. They only show what the server has; nothing is written back, and a
+    // slider whose level cannot be read (no such device, no server) stays where it
+    // is. Each half reads only when the server's state changed since it last did.
     void syncSurroundVolume();
     void syncStereoAndMicVolume();
 
@@ -49,8 +50,10 @@ public:
 private:
     void showStartVolume();
     void onOutputSliderChanged(QTextEdit *box, int value);
+    void followReading(QSlider *slider, bool (VolumeSliders::*read)(int &));
     void follow(QSlider *slider, int value);
     bool readOutputVolume(int &percent);
+    bool readMicVolume(int &percent);
     void reportVolumeFailure(const char *step);
     bool serverChangedSince(unsigned long long &seen);
     void resyncOnNextTick();

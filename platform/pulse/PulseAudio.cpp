@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <mutex>
 
@@ -71,10 +72,22 @@ Device deviceFrom(const Info &info)
     return device;
 }
 
+// A source that records what an output plays. Both PulseAudio and pipewire-pulse name
+// the output in monitor_of_sink; the class property says it too, and is kept as a
+// second sign so that a server leaving the index out still never passes one off as a
+// microphone.
+bool isMonitor(const pa_source_info &info)
+{
+    if (info.monitor_of_sink != PA_INVALID_INDEX)
+        return true;
+    const char *deviceClass = info.proplist ? pa_proplist_gets(info.proplist, PA_PROP_DEVICE_CLASS) : nullptr;
+    return deviceClass && std::strcmp(deviceClass, "monitor") == 0;
+}
+
 Device deviceFrom(const pa_source_info &info)
 {
     Device device = deviceFrom<pa_source_info>(info);
-    device.monitor = info.monitor_of_sink != PA_INVALID_INDEX;
+    device.monitor = isMonitor(info);
     return device;
 }
 

@@ -4,6 +4,10 @@
 # and, for the README's screenshot, a server as a desktop has it, "desktop", with one
 # output described as speakers:
 #   pulse-server.sh desktop <folder>   (stopped by "stop" as well)
+# and two servers with one null output and no capture device at all, as a machine
+# without a microphone has them: PulseAudio ("bare") and PipeWire with its PulseAudio
+# server and session manager ("pipewire", its socket at pipewire/runtime/pulse/native):
+#   pulse-server.sh bare <folder>      (stopped by "stop" as well)
 # "main" has two null outputs (the default one described as speakers in Chinese) and
 # two capture devices: the headset's (on the headset's USB vendor id, recording the
 # headphones) and one described with the Chinese word for microphone; "empty" has no
@@ -16,7 +20,11 @@ action=$1
 dir=$2
 
 stop_server() {
-    pidfile=$1/pid
+    stop_process "$1/pid"
+}
+
+stop_process() {
+    pidfile=$1
     [ -f "$pidfile" ] || return 0
     pid=$(cat "$pidfile")
     rm -f "$pidfile"
@@ -24,10 +32,16 @@ stop_server() {
     kill -CONT "$pid" 2>/dev/null || true
     kill -TERM "$pid" 2>/dev/null || return 0
     for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
-        kill -0 "$pid" 2>/dev/null || return 0
+        running "$pid" || return 0
         sleep 0.1
     done
     kill -KILL "$pid" 2>/dev/null || true
+}
+
+# Whether a process still runs: one that has ended but is not yet reaped (its parent,
+# the shell that started it, is gone) counts as ended.
+running() {
+    [ -r "/proc/$1/status" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null
 }
 
 start_server() {
@@ -46,15 +60,75 @@ start_server() {
     echo $! > "$d/pid"
 }
 
+# Waits for server <name> to answer on its socket (<folder>/<name>/native unless given).
 wait_ready() {
+    socket=${2:-$dir/$1/native}
     for _ in $(seq 1 100); do
-        if timeout 2 pactl -s "unix:$dir/$1/native" info >/dev/null 2>&1; then
+        if timeout 2 pactl -s "unix:$socket" info >/dev/null 2>&1; then
             return 0
         fi
         sleep 0.1
     done
     echo "sound server '$1' did not start; its log:" >&2
-    cat "$dir/$1/log" "$dir/$1/output" >&2 2>/dev/null || true
+    cat "$dir/$1/log" "$dir/$1/output" "$dir/$1"/*.log >&2 2>/dev/null || true
+    return 1
+}
+
+# Runs one program of the PipeWire server in the background, in the environment of
+# start_pipewire, its pid in <name>.pid.
+start_pipewire_part() {
+    name=$1
+    shift
+    env -i PATH="$PATH" HOME="$d/home" XDG_RUNTIME_DIR="$d/runtime" XDG_CONFIG_HOME="$d/home/.config" \
+        XDG_STATE_HOME="$d/state" DBUS_SESSION_BUS_ADDRESS="unix:path=$d/runtime/bus" \
+        setsid "$@" </dev/null >"$d/$name.log" 2>&1 &
+    echo $! > "$d/$name.pid"
+}
+
+# PipeWire with its PulseAudio server, its session manager (which picks the default
+# devices, as on a desktop) and a bus of its own for the session manager. The session
+# manager is kept from the machine's own sound cards, cameras and bluetooth: only the
+# devices made through pactl exist.
+start_pipewire() {
+    d=$dir/pipewire
+    config=$d/home/.config/wireplumber
+    mkdir -p "$config/main.lua.d" "$config/bluetooth.lua.d" "$d/runtime" "$d/state"
+    chmod 700 "$d/runtime"
+    cat > "$config/main.lua.d/60-no-hardware.lua" <<'LUA'
+alsa_monitor.enabled = false
+v4l2_monitor.enabled = false
+libcamera_monitor.enabled = false
+LUA
+    echo 'bluez_monitor.enabled = false' > "$config/bluetooth.lua.d/60-no-hardware.lua"
+    start_pipewire_part bus dbus-daemon --session --nofork --nopidfile --address="unix:path=$d/runtime/bus"
+    start_pipewire_part pipewire pipewire
+    for _ in $(seq 1 50); do
+        [ -S "$d/runtime/bus" ] && [ -S "$d/runtime/pipewire-0" ] && break
+        sleep 0.1
+    done
+    start_pipewire_part wireplumber wireplumber
+    start_pipewire_part pulse pipewire-pulse
+}
+
+stop_pipewire() {
+    for part in pulse wireplumber pipewire bus; do
+        stop_process "$dir/pipewire/$part.pid"
+    done
+}
+
+# Gives a server its one null output once it answers, and waits until the server has
+# made that output's monitor its default capture device, as it does without a microphone.
+add_only_output() {
+    wait_ready "$1" "$2"
+    pactl -s "unix:$2" load-module module-null-sink sink_name=tw_only_output >/dev/null
+    for _ in $(seq 1 100); do
+        if pactl -s "unix:$2" info | grep -q '^Default Source: tw_only_output.monitor$'; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "sound server '$1' has no default capture device" >&2
+    pactl -s "unix:$2" info >&2 || true
     return 1
 }
 
@@ -86,14 +160,26 @@ load-module module-null-sink sink_name=speakers sink_properties=device.descripti
 PA
     wait_ready desktop
     ;;
+bare)
+    stop_server "$dir/bare"
+    stop_pipewire
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    start_server bare </dev/null
+    start_pipewire
+    add_only_output bare "$dir/bare/native"
+    add_only_output pipewire "$dir/pipewire/runtime/pulse/native"
+    ;;
 stop)
     stop_server "$dir/main"
     stop_server "$dir/empty"
     stop_server "$dir/desktop"
+    stop_server "$dir/bare"
+    stop_pipewire
     rm -rf "$dir"
     ;;
 *)
-    echo "usage: $0 start|stop|desktop <folder>" >&2
+    echo "usage: $0 start|stop|desktop|bare <folder>" >&2
     exit 2
     ;;
 esac

@@ -73,6 +73,15 @@ public:
     QByteArray address() const { return "unix:" + m_server.fullServerName().toLocal8Bit(); }
     int tries() const { return m_tries; }
 
+    // The server goes away (stopped, crashed): every connection is cut and no new one
+    // is taken.
+    void goAway()
+    {
+        m_server.close();
+        for (QLocalSocket *client : m_server.findChildren<QLocalSocket *>(QString(), Qt::FindDirectChildrenOnly))
+            client->abort();
+    }
+
     // From now on the server at `address` ("unix:<path>") answers through this socket.
     void answerFrom(const QByteArray &address)
     {
@@ -135,6 +144,36 @@ void tickAndMove(VolumeWindow &window, LongestCall &longest)
 bool connectedToServer()
 {
     return QTest::qWaitFor([] { return raisedStep([] { getSystemVolume(); }).isEmpty(); }, kAfterTheRetryPause);
+}
+
+// The servers of a machine without a microphone, for the tests that take them as data:
+// the server's address, and the pactl load-module arguments that give it a capture
+// device named kNewMic (PipeWire's PulseAudio server has no null source module; a
+// null node of the virtual-source class is its equivalent).
+const QString kNewMic = QStringLiteral("tw_new_mic");
+void machinesWithoutMicrophone()
+{
+    QTest::addColumn<QByteArray>("server");
+    QTest::addColumn<QStringList>("newMicrophone");
+    QTest::newRow("PulseAudio") << qgetenv("TW_PULSE_BARE_SERVER")
+                                << QStringList{QStringLiteral("module-null-source"), "source_name=" + kNewMic};
+    QTest::newRow("PipeWire") << qgetenv("TW_PIPEWIRE_BARE_SERVER")
+                              << QStringList{QStringLiteral("module-null-sink"),
+                                             QStringLiteral("media.class=Audio/Source/Virtual"), "sink_name=" + kNewMic};
+}
+
+// Puts a source at a level and mute state, as the user's own sound settings would.
+void setSource(const QString &source, const QString &level, bool mute)
+{
+    pactl::run({QStringLiteral("set-source-volume"), source, level});
+    pactl::run({QStringLiteral("set-source-mute"), source, mute ? QStringLiteral("1") : QStringLiteral("0")});
+}
+
+QString defaultSource()
+{
+    const QString info = pactl::run({QStringLiteral("info")});
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Default Source: (\\S+)")).match(info);
+    return match.captured(1);
 }
 }
 
@@ -314,6 +353,97 @@ private slots:
         QTest::qWait(1000);
         QVERIFY(pactl::muted(kSource, kHeadsetMic));
         QCOMPARE(pactl::percent(kSource, kHeadsetMic), 70);
+    }
+
+    // Without a capture device the server makes the output's monitor its default one:
+    // the window must neither show its level nor move, unmute or turn it down (that
+    // would change what a recording of the desktop's sound gets).
+    void micSliderLeavesTheMonitorAloneWithoutAMicrophone_data() { machinesWithoutMicrophone(); }
+    void micSliderLeavesTheMonitorAloneWithoutAMicrophone()
+    {
+        QFETCH(QByteArray, server);
+        ServerSwitch bare(server);
+        QCOMPARE(defaultSource(), kOnlyOutputMonitor);
+        setSource(kOnlyOutputMonitor, QStringLiteral("70%"), true);
+        QVERIFY(connectedToServer());
+        VolumeWindow window;
+        QTest::qWait(300); // ticks with the server's devices known
+        QCOMPARE(window.Slider_Voice1_3->value(), 0); // the form's place, not the monitor's 70
+
+        window.Slider_Voice1_3->setValue(90);
+        window.Slider_Voice1_3->setValue(40);
+        QCOMPARE(window.textEdit_3->toPlainText(), QStringLiteral("40"));
+        QTest::qWait(500);
+        QCOMPARE(window.Slider_Voice1_3->value(), 40); // kept, not dropped to 0
+        QCOMPARE(pactl::percent(kSource, kOnlyOutputMonitor), 70);
+        QVERIFY(pactl::muted(kSource, kOnlyOutputMonitor));
+        pulse::disconnect();
+    }
+
+    // A microphone plugged in later is the window's microphone as before; unplugged
+    // again, the slider stays where it was.
+    void aMicrophonePluggedInLaterIsSetAndTheMonitorStill_data() { machinesWithoutMicrophone(); }
+    void aMicrophonePluggedInLaterIsSetAndTheMonitorStill()
+    {
+        QFETCH(QByteArray, server);
+        QFETCH(QStringList, newMicrophone);
+        ServerSwitch bare(server);
+        setSource(kOnlyOutputMonitor, QStringLiteral("70%"), true);
+        const QString module = pactl::run(QStringList{QStringLiteral("load-module")} + newMicrophone).trimmed();
+        QVERIFY(!module.isEmpty());
+        struct Unplug {
+            QString module;
+            ~Unplug() { pactl::run({QStringLiteral("unload-module"), module}); }
+        } unplug{module};
+        QTRY_COMPARE_WITH_TIMEOUT(defaultSource(), kNewMic, kServerHasIt);
+        setSource(kNewMic, QStringLiteral("55%"), true);
+        QVERIFY(connectedToServer());
+        VolumeWindow window;
+        QTRY_COMPARE_WITH_TIMEOUT(window.Slider_Voice1_3->value(), 55, kWithinOneTick);
+
+        window.Slider_Voice1_3->setValue(30);
+        QTRY_COMPARE_WITH_TIMEOUT(pactl::percent(kSource, kNewMic), 30, kServerHasIt);
+        QTRY_VERIFY_WITH_TIMEOUT(!pactl::muted(kSource, kNewMic), kServerHasIt);
+        QCOMPARE(pactl::percent(kSource, kOnlyOutputMonitor), 70);
+        QVERIFY(pactl::muted(kSource, kOnlyOutputMonitor));
+
+        pactl::run({QStringLiteral("unload-module"), module});
+        QTRY_COMPARE_WITH_TIMEOUT(defaultSource(), kOnlyOutputMonitor, kServerHasIt);
+        QTest::qWait(500);
+        QCOMPARE(window.Slider_Voice1_3->value(), 30);
+        window.Slider_Voice1_3->setValue(80);
+        QTest::qWait(300);
+        QCOMPARE(window.Slider_Voice1_3->value(), 80);
+        QCOMPARE(pactl::percent(kSource, kOnlyOutputMonitor), 70);
+        QVERIFY(pactl::muted(kSource, kOnlyOutputMonitor));
+        pulse::disconnect();
+    }
+
+    // The server stops while the window runs: every slider stays where it was, the
+    // microphone's as the outputs', also when the user moves it.
+    void serverGoneLeavesEverySliderWhereItWas()
+    {
+        pactl::run({QStringLiteral("set-sink-volume"), kSpeakers, QStringLiteral("37%")});
+        pactl::run({QStringLiteral("set-source-volume"), kHeadsetMic, QStringLiteral("64%")});
+        SilentServer server(false);
+        server.answerFrom(qgetenv("PULSE_SERVER"));
+        ServerSwitch through(server.address());
+        QVERIFY(connectedToServer());
+        VolumeWindow window;
+        QTRY_COMPARE_WITH_TIMEOUT(window.Slider_Voice1_3->value(), 64, kWithinOneTick);
+        QTRY_COMPARE_WITH_TIMEOUT(window.Slider_Voice1_2->value(), 37, kWithinOneTick);
+
+        server.goAway();
+        QTRY_COMPARE_WITH_TIMEOUT(raisedStep([] { getSystemVolume(); }), QByteArray("CoCreateInstance"), kServerHasIt);
+        QTest::qWait(300);
+        QCOMPARE(window.Slider_Voice1->value(), 37);
+        QCOMPARE(window.Slider_Voice1_2->value(), 37);
+        QCOMPARE(window.Slider_Voice1_3->value(), 64);
+        window.Slider_Voice1_3->setValue(20);
+        QTest::qWait(300);
+        QCOMPARE(window.Slider_Voice1_3->value(), 20);
+        QCOMPARE(window.textEdit_3->toPlainText(), QStringLiteral("20"));
+        pulse::disconnect();
     }
 
     void noServerRaisesTheFirstStepAndTheWindowLives()

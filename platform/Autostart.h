@@ -13,6 +13,7 @@ QString desktopExecValue(const QString &program, const QStringList &arguments);
 
 // Writes the entry atomically: a new one enabled; an existing one with only the keys
 // the program owns (Type, Name, Exec) set, so that what the user or the desktop wrote
-// into it (disabled, delayed, shown only in some desktops) stays. Returns false when it
-// could not.
+// into it (disabled, delayed, shown only in some desktops) stays. A link at the path is
+// read through and replaced by a regular file; what it points at is never written.
+// Returns false (and logs why) when it could not.
 bool writeAutostartEntry(const QString &name, const QString &program, const QStringList &arguments);

@@ -155,11 +155,9 @@ ssize_t writev(int fd, const struct iovec *vector, int count)
     return count > 0 ? write(fd, vector[0].iov_base, vector[0].iov_len) : 0;
 }
 
-int fsync(int fd)
+/* Delayed mode: a sync of a file that took more than there was room for fails. */
+static int syncUnlessOwed(int fd, int (*real)(int))
 {
-    static int (*real)(int);
-    if (!real)
-        real = (int (*)(int))next("fsync");
     if (owesError(fd, 0)) {
         errno = ENOSPC;
         return -1;
@@ -167,16 +165,20 @@ int fsync(int fd)
     return real(fd);
 }
 
+int fsync(int fd)
+{
+    static int (*real)(int);
+    if (!real)
+        real = (int (*)(int))next("fsync");
+    return syncUnlessOwed(fd, real);
+}
+
 int fdatasync(int fd)
 {
     static int (*real)(int);
     if (!real)
         real = (int (*)(int))next("fdatasync");
-    if (owesError(fd, 0)) {
-        errno = ENOSPC;
-        return -1;
-    }
-    return real(fd);
+    return syncUnlessOwed(fd, real);
 }
 
 /* The descriptor is closed all the same; the error is what a failed flush reports. */

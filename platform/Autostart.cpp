@@ -1,12 +1,12 @@
 #include "platform/Autostart.h"
 
+#include "platform/ReplaceFile.h"
 #include "platform/XdgBaseFolders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPair>
-#include <QSaveFile>
 #include <QSet>
 #include <QtDebug>
 
@@ -210,9 +210,12 @@ bool writeAutostartEntry(const QString &name, const QString &program, const QStr
         return false;
     const EntryKeys keys = ownedKeys(name, program, arguments);
     entry = entry.trimmed().isEmpty() ? freshEntry(keys) : updatedEntry(entry, keys);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // The program's own file takes the path: an entry that is a link to another file (a
+    // menu entry, say) was read through above, and is now replaced, its target untouched.
+    QString error;
+    if (!replaceFileContents(path, entry, &error)) {
+        qWarning().noquote() << "Autostart entry not written:" << error;
         return false;
-    file.write(entry);
-    return file.commit();
+    }
+    return true;
 }

@@ -84,7 +84,12 @@ int PresetStore::addCustomSlot(const QString &algorithm, const QString &gainText
     if (slot > kCustomSlotCount)
         return 0;
     *mode.customCount = slot;
-    (*mode.modeSlots)[static_cast<std::size_t>(slot - 1)] = {algorithm, kNewCustomPresetName, gainText};
+    PresetParam &record = (*mode.modeSlots)[static_cast<std::size_t>(slot - 1)];
+    record = {algorithm, kNewCustomPresetName, gainText};
+    // Its entry follows the one of the slot before, ahead of any entries of the mode
+    // past the ones shown, so the used slots stay the mode's first entries.
+    const int before = modeEntryIndex(algorithm, slot - 1);
+    m_listCustomParam.insert(before >= 0 ? before + 1 : m_listCustomParam.size(), record);
     return slot;
 }
 
@@ -101,32 +106,46 @@ void PresetStore::storeCustomSlot(const QString &algorithm, int slot, const QStr
     rebuildCustomList(algorithm);
 }
 
+// Each used slot's entry takes the slot's record where it stands; every other entry (the
+// other mode's, the mode's past the fifth, items the reader could not use) stays as it is.
 void PresetStore::rebuildCustomList(const QString &algorithm)
 {
-    const ModeSelection mode = modeSelection(algorithm);
-    m_listCustomParam.erase(std::remove_if(m_listCustomParam.begin(), m_listCustomParam.end(),
-                                           [&](const PresetParam &entry) { return entry.algorithm == algorithm; }),
-                            m_listCustomParam.end());
-    for (int k = 0; k < usedCustomSlots(algorithm); ++k)
-        m_listCustomParam.append((*mode.modeSlots)[static_cast<std::size_t>(k)]);
+    const auto &modeSlots = *modeSelection(algorithm).modeSlots;
+    int next = m_listCustomParam.size();
+    for (int slot = 1; slot <= usedCustomSlots(algorithm); ++slot) {
+        const PresetParam &record = modeSlots[static_cast<std::size_t>(slot - 1)];
+        const int index = modeEntryIndex(algorithm, slot);
+        if (index >= 0) {
+            m_listCustomParam[index] = record;
+            next = index + 1;
+        } else {
+            m_listCustomParam.insert(next++, record);
+        }
+    }
 }
 
-// The slots mirror the mode's entries of the list in order, so slot k's own entry is the
-// mode's k-th one; it must still hold what the slot was filled with.
+int PresetStore::modeEntryIndex(const QString &algorithm, int slot) const
+{
+    int seen = 0;
+    for (int i = 0; i < m_listCustomParam.size(); ++i) {
+        if (m_listCustomParam.at(i).algorithm == algorithm && ++seen == slot)
+            return i;
+    }
+    return -1;
+}
+
+// The slots mirror the mode's first entries of the list in order, so slot k's own entry
+// is the mode's k-th one; it must still hold what the slot was filled with.
 int PresetStore::customEntryIndex(const QString &algorithm, int slot) const
 {
     if (slot < 1 || slot > usedCustomSlots(algorithm))
         return -1;
     const PresetParam &record = customSlot(algorithm, slot);
-    int seen = 0;
-    for (int i = 0; i < m_listCustomParam.size(); ++i) {
-        const PresetParam &entry = m_listCustomParam.at(i);
-        if (entry.algorithm != algorithm || ++seen < slot)
-            continue;
-        const bool same = entry.name == record.name && entry.parameter == record.parameter;
-        return same ? i : -1;
-    }
-    return -1;
+    const int index = modeEntryIndex(algorithm, slot);
+    if (index < 0)
+        return -1;
+    const PresetParam &entry = m_listCustomParam.at(index);
+    return entry.name == record.name && entry.parameter == record.parameter ? index : -1;
 }
 
 bool PresetStore::removeCustomEntry(const QString &algorithm, int slot)

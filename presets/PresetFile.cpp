@@ -6,6 +6,7 @@
 #include "app/Conversion.h"
 #include "app/Prompt.h"
 #include "headset/UsbHidOperation.h"
+#include "platform/ReplaceFile.h"
 
 #include <QDebug>
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cctype>
 #include <cerrno>
@@ -71,15 +71,6 @@ QString keyList(const QJsonObject &object)
     return object.keys().join(QStringLiteral(", "));
 }
 
-QJsonObject presetObject(const PresetParam &preset)
-{
-    QJsonObject object;
-    object.insert(QStringLiteral("algorithm"), preset.algorithm);
-    object.insert(QStringLiteral("name"), preset.name);
-    object.insert(QStringLiteral("parameter"), preset.parameter);
-    return object;
-}
-
 // The owner's write bit decides, not access(): a file the user marked read-only stays
 // untouched even for a process that could write it anyway.
 bool markedReadOnly(const QString &path)
@@ -131,23 +122,25 @@ bool PresetStore::readPresetFile(const QString &path, QByteArray &content)
     return true;
 }
 
-// Replaces the file as a whole: until commit() the old content stays in place, so a
-// crash or a full disk never leaves a truncated file behind. Content the reader would
-// refuse is not written: the file stays as the last start read it.
+// Replaces the file as a whole: the old content stays until all of the new one is on the
+// disk, so a crash or a full disk never leaves a truncated file behind. Content the reader
+// would refuse is not written: the file stays as the last start read it.
 bool PresetStore::savePresetFile(const QString &path, const QByteArray &content)
 {
     if (content.size() > kMaxPresetFileSize) {
         qDebug().noquote() << "Preset file not written, it would exceed 1 MiB:" << path;
         return false;
     }
-    if (markedReadOnly(path))
+    if (markedReadOnly(path)) {
+        qDebug().noquote() << "Preset file not written, it is marked read-only:" << path;
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    }
+    QString error;
+    if (!replaceFileContents(path, content, &error)) {
+        qWarning().noquote() << "Preset file not written:" << error;
         return false;
-    if (file.write(content) != content.size())
-        return false;
-    return file.commit();
+    }
+    return true;
 }
 
 bool PresetStore::readJsonFile(const QString &path)
@@ -216,10 +209,7 @@ void PresetStore::readCustomModeMember(const QJsonArray &items)
 {
     m_deviceInfo.customCount = items.size();
     for (const QJsonValue &item : items) {
-        const QJsonObject preset = item.toObject();
-        m_scratchCustomParam.algorithm = preset.value(QStringLiteral("algorithm")).toString();
-        m_scratchCustomParam.name = preset.value(QStringLiteral("name")).toString();
-        m_scratchCustomParam.parameter = preset.value(QStringLiteral("parameter")).toString();
+        m_scratchCustomParam = presetFromFileItem(item);
         qDebug().noquote() << m_scratchCustomParam.algorithm;
         qDebug().noquote() << loggedName(m_scratchCustomParam.name);
         qDebug().noquote() << m_scratchCustomParam.parameter;
@@ -229,7 +219,8 @@ void PresetStore::readCustomModeMember(const QJsonArray &items)
             m_deviceInfo.customStereo.append(stored);
         else if (m_scratchCustomParam.algorithm == kAlgorithmSurround)
             m_deviceInfo.customSurround.append(stored);
-        // Every item is kept, whatever its algorithm.
+        // Every item is kept, whatever its algorithm, and one the reader cannot use too:
+        // with no algorithm it fills no slot, and it is written back as it was.
         m_listCustomParam.append(m_scratchCustomParam);
     }
 }
@@ -311,7 +302,7 @@ void PresetStore::applyKeyToDocument(const QString &key, QJsonObject &root) cons
     } else if (key == QLatin1String("customMode")) {
         QJsonArray items;
         for (const PresetParam &preset : m_listCustomParam)
-            items.append(presetObject(preset));
+            items.append(fileItemOfPreset(preset));
         root.insert(QStringLiteral("customMode"), items);
     } else if (key == QLatin1String("currentMode")) {
         QJsonObject selection = root.value(QStringLiteral("mode")).toObject();

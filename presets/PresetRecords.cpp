@@ -1,5 +1,6 @@
 #include "presets/PresetRecords.h"
 
+#include <QJsonObject>
 #include <QRegularExpression>
 
 // The positions are fixed by the window's preset buttons: Surround reads its Standard
@@ -96,4 +97,46 @@ QString gainTextFromValues(const std::array<int, kBandCount> &values)
     for (int value : values)
         parts.append(QString::number(value));
     return parts.join(QLatin1Char(','));
+}
+
+namespace {
+
+const QString kAlgorithmKey = QStringLiteral("algorithm");
+const QString kNameKey = QStringLiteral("name");
+const QString kParameterKey = QStringLiteral("parameter");
+
+bool sameStrings(const PresetParam &a, const PresetParam &b)
+{
+    return a.algorithm == b.algorithm && a.name == b.name && a.parameter == b.parameter;
+}
+
+} // namespace
+
+PresetParam presetFromFileItem(const QJsonValue &item)
+{
+    PresetParam preset;
+    preset.fileItem = item;
+    if (!item.isObject())
+        return preset;
+    const QJsonObject object = item.toObject();
+    for (const QString &key : {kAlgorithmKey, kNameKey, kParameterKey}) {
+        const QJsonValue value = object.value(key);
+        if (!value.isString() && !value.isUndefined())
+            return preset;
+    }
+    preset.algorithm = object.value(kAlgorithmKey).toString();
+    preset.name = object.value(kNameKey).toString();
+    preset.parameter = object.value(kParameterKey).toString();
+    return preset;
+}
+
+QJsonValue fileItemOfPreset(const PresetParam &preset)
+{
+    if (!preset.fileItem.isUndefined() && sameStrings(presetFromFileItem(preset.fileItem), preset))
+        return preset.fileItem;
+    QJsonObject object = preset.fileItem.toObject();
+    object.insert(kAlgorithmKey, preset.algorithm);
+    object.insert(kNameKey, preset.name);
+    object.insert(kParameterKey, preset.parameter);
+    return object;
 }

@@ -7,6 +7,7 @@
 // A name therefore cannot hold "_", "'" or ",".
 #pragma once
 
+#include <QJsonValue>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,7 +43,20 @@ struct PresetParam {
     QString algorithm;
     QString name;
     QString parameter;
+    // The user file's "customMode" item the preset was read from (undefined for one the
+    // program made). The file is the user's: the item is written back as it was read
+    // while the preset is unchanged, and with its own further keys when it changed.
+    QJsonValue fileItem = QJsonValue(QJsonValue::Undefined);
 };
+
+// The preset a "customMode" item holds, with the item kept in fileItem: its three
+// strings, a missing one read as empty. An item that is no object, or holds one of them
+// as another type, is no preset the reader can use: its three strings stay empty.
+PresetParam presetFromFileItem(const QJsonValue &item);
+
+// The "customMode" item that stores preset: its fileItem as it is while the preset
+// still holds what was read from it, else that item's keys with the three strings set.
+QJsonValue fileItemOfPreset(const PresetParam &preset);
 
 // The ten gains of one preset as text, 30 Hz first.
 struct EqGainValues {

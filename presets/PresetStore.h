@@ -72,12 +72,16 @@ public:
     void selectCustomSlotRecord(const QString &algorithm, int slot); // custom state and id
     // The slot's gains into the mode's gain strings and current copy; false when it has none.
     bool loadCustomSlot(const QString &algorithm, int slot);
-    // A new "New Equalizer" slot after the used ones; its number, 0 when all five are used.
+    // A new "New Equalizer" slot after the used ones, its entry after theirs in the list;
+    // its number, 0 when all five are used.
     int addCustomSlot(const QString &algorithm, const QString &gainText);
-    // Saves name and gains into the slot and makes the list's entries of the mode equal
-    // to the used slots again (after the other mode's entries).
+    // Saves name and gains into the slot and its entry of the list. The used slots are
+    // the mode's first entries of m_listCustomParam, each changed in its place; every
+    // other entry stays as it was read.
     void storeCustomSlot(const QString &algorithm, int slot, const QString &name, const QString &gainText);
     void rebuildCustomList(const QString &algorithm);
+    // The index of the mode's slot-th entry of m_listCustomParam, -1 when there is none.
+    int modeEntryIndex(const QString &algorithm, int slot) const;
     // The slot's own entry of m_listCustomParam; -1 when the list no longer holds it.
     int customEntryIndex(const QString &algorithm, int slot) const;
     bool removeCustomEntry(const QString &algorithm, int slot);

@@ -243,6 +243,8 @@ void MainWindow::showCustomSaveFailed(const EqPage &page)
     QTimer::singleShot(0, this, [&page] { lightSave(page); });
 }
 
+// Back to the slot as saved, name and gains: the Save that ends it stores what the file
+// held before the edits, never a rename typed since.
 void MainWindow::resetCustomPreset()
 {
     const EqPage *page = activeEqPage();
@@ -250,6 +252,7 @@ void MainWindow::resetCustomPreset()
     if (!page || shownCustomSlot(page->algorithm) == 0 || !customLoaded(page->algorithm))
         return;
     setSlidersFromParameter(*page);
+    page->nameEdit->setText(customSlot(page->algorithm, shownCustomSlot(page->algorithm)).name);
     saveCustomPreset();
 }
 

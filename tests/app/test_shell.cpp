@@ -135,6 +135,44 @@ private slots:
         QVERIFY(!enabled.contains("Hidden"));
     }
 
+    // A menu entry linked into the autostart folder is a common way to start a program at
+    // log-on: the link is read through and replaced by the program's own file, holding
+    // the user's keys with the program's updated; what the link points at stays as it was.
+    void autostartLinkIsReplacedNotWrittenThrough()
+    {
+        const QString path = autostartEntryPath(QStringLiteral("tonewright"));
+        QFile::remove(path);
+        const QString menuEntry = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications/tonewright.desktop");
+        QVERIFY(QDir().mkpath(QFileInfo(menuEntry).path()));
+        const QByteArray menu = "[Desktop Entry]\nType=Application\nName=Tonewright\nExec=/opt/tw/tonewright\n"
+                                "Icon=tonewright\nHidden=true\nX-Own=1\n";
+        QFile file(menuEntry);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(menu);
+        file.close();
+        QVERIFY(QFile::link(menuEntry, path));
+
+        setAutoRunRegistry(QStringLiteral("/opt/tw/tonewright"));
+        QCOMPARE(tw::readFileBytes(menuEntry), menu);
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QVERIFY(QFileInfo(path).isFile());
+        QCOMPARE(tw::readFileBytes(path), QByteArray(menu)
+                                              .replace("Name=Tonewright", "Name=tonewright")
+                                              .replace("Exec=/opt/tw/tonewright", "Exec=/opt/tw/tonewright -autorun"));
+
+        // A link to nothing: a fresh entry of the program's own takes its place.
+        QVERIFY(QFile::remove(path));
+        const QString missing = QFileInfo(menuEntry).path() + QStringLiteral("/missing.desktop");
+        QVERIFY(QFile::link(missing, path));
+        setAutoRunRegistry(QStringLiteral("/opt/tw/tonewright"));
+        QVERIFY(!QFileInfo(path).isSymLink());
+        const QByteArray fresh = tw::readFileBytes(path);
+        QVERIFY2(fresh.startsWith("[Desktop Entry]\nType=Application\nName=tonewright\n"), fresh.constData());
+        QVERIFY(fresh.contains("\nExec=/opt/tw/tonewright -autorun\nX-GNOME-Autostart-enabled=true\n"));
+        QVERIFY(!QFile::exists(missing));
+        QCOMPARE(tw::readFileBytes(menuEntry), menu);
+    }
+
     void execValueEscapesReservedCharacters()
     {
         // Exec quoting first ($ " \ escaped, % doubled), then the string escape doubles backslashes.

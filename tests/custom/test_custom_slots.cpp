@@ -72,7 +72,7 @@ private slots:
         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).removeRecursively();
     }
 
-    void addFillsAtMostFiveSlotsAndSaveKeepsTheOtherMode()
+    void addFillsAtMostFiveSlotsAndSaveKeepsEveryEntryInPlace()
     {
         RecordingStore store;
         openWithCustomPresets(store, {preset("Surround", "S1", gains(1)), preset("Stereo", "T1", gains(2)),
@@ -87,8 +87,8 @@ private slots:
         store.storeCustomSlot(kAlgorithmStereo, 3, "Mine", gains(7));
         QVERIFY(store.writeJsonFile("customMode"));
         const QString path = store.m_qstrCurrentUserFileName;
-        QCOMPARE(customNames(path), (QStringList{"S1", "S2", "T1", "New Equalizer", "Mine", "New Equalizer",
-                                                 "New Equalizer"}));
+        QCOMPARE(customNames(path), (QStringList{"S1", "T1", "New Equalizer", "Mine", "New Equalizer",
+                                                 "New Equalizer", "S2"}));
         QCOMPARE(readObject(path).value("extra").toString(), QStringLiteral("kept"));
         QVERIFY(store.customLoaded(kAlgorithmStereo));
         QCOMPARE(store.m_curStereoCustom.parameter, gains(7));
@@ -117,10 +117,13 @@ private slots:
         QVERIFY(store.customSlot(kAlgorithmSurround, 5).name.isEmpty());
         QCOMPARE(store.dropCustomSlot(kAlgorithmSurround), 4);
 
-        // Save writes the used slots only: never a sixth of the mode.
-        store.m_nSurroundCustomCount = 7;
-        store.rebuildCustomList(kAlgorithmSurround);
-        QCOMPARE(store.m_listCustomParam.size(), 1 + kCustomSlotCount);
+        // Save changes the used slots' entries in place and keeps the ones past the fifth.
+        RecordingStore saving;
+        openWithCustomPresets(saving, custom);
+        saving.storeCustomSlot(kAlgorithmSurround, 5, "Mine", gains(9));
+        QVERIFY(saving.writeJsonFile("customMode"));
+        QCOMPARE(customNames(saving.m_qstrCurrentUserFileName),
+                 (QStringList{"S1", "S2", "S3", "S4", "Mine", "S6", "S7", "T1"}));
     }
 
     void deletionFindsTheSlotsOwnEntry()

@@ -2,6 +2,7 @@
 // user file in the test's own Documents folder.
 #include "../window/WindowTestSupport.h"
 
+#include "FullDisk.h"
 #include "TestEnv.h"
 
 #include "headset/UsbHidOperation.h"
@@ -10,11 +11,13 @@
 
 #include <QAbstractSlider>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMutex>
 #include <QPushButton>
 #include <QtTest>
 
@@ -181,6 +184,53 @@ QJsonArray joined(const QJsonArray &a, const QJsonArray &b)
     return all;
 }
 
+// Every message logged while it lives, debug lines included; each still goes on to the
+// handler installed before.
+class LogCapture
+{
+public:
+    LogCapture()
+    {
+        s_lines.clear();
+        s_previous = qInstallMessageHandler(&LogCapture::handle);
+    }
+    ~LogCapture() { qInstallMessageHandler(s_previous); }
+    LogCapture(const LogCapture &) = delete;
+    LogCapture &operator=(const LogCapture &) = delete;
+
+    static QStringList lines()
+    {
+        QMutexLocker locker(&s_mutex);
+        return s_lines;
+    }
+    static bool logged(const QString &text)
+    {
+        const QStringList all = lines();
+        return std::any_of(all.begin(), all.end(), [&](const QString &line) { return line.contains(text); });
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        {
+            QMutexLocker locker(&s_mutex);
+            s_lines << message;
+        }
+        if (s_previous)
+            s_previous(type, context, message);
+    }
+    static inline QMutex s_mutex;
+    static inline QStringList s_lines;
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
+// The names in the user file's folder, hidden ones included.
+QStringList userFolderEntries()
+{
+    return QDir(QFileInfo(userFile()).absolutePath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                                | QDir::NoDotAndDotDot);
+}
+
 } // namespace
 
 class TestCustomWindow : public QObject
@@ -269,6 +319,7 @@ private slots:
 
     void cleanup()
     {
+        tw::setFullDisk(QString(), -1);
         // Never through a link: a test's user file may stand for a device.
         if (!QFileInfo(userFile()).isSymLink())
             QFile::setPermissions(userFile(), QFile::ReadOwner | QFile::WriteOwner);
@@ -336,7 +387,7 @@ private slots:
         QCOMPARE(custom[0].toObject(), preset("Stereo", "New Equalizer", gainText(jazz)));
     }
 
-    void saveKeepsUnknownMembersAndTheOtherModesOrder()
+    void saveKeepsUnknownMembersAndEveryEntrysPlace()
     {
         seedUserFile({preset("Stereo", "T1", gainText(rampGains(1))), preset("Surround", "S1", gainText(rampGains(2))),
                       preset("Stereo", "T2", gainText(rampGains(3))), preset("Surround", "S2", gainText(rampGains(4)))});
@@ -349,7 +400,7 @@ private slots:
         p.save->click();
         const QJsonObject root = readUserFile();
         QCOMPARE(root.value("extra").toString(), QStringLiteral("kept"));
-        QCOMPARE(fileAlgorithms(), (QStringList{"Stereo", "Stereo", "Surround", "Surround"}));
+        QCOMPARE(fileAlgorithms(), (QStringList{"Stereo", "Surround", "Stereo", "Surround"}));
         QCOMPARE(fileNames("Stereo"), (QStringList{"T1", "T2"}));
         QList<int> edited = rampGains(4);
         edited[0] = 9;
@@ -535,6 +586,150 @@ private slots:
         QCOMPARE(fileNames("Stereo"), (QStringList{"T1", "T2"}));
         QCOMPARE(readUserFile().value("mode").toObject().value("name").toString(), QStringLiteral("T1"));
         QCOMPARE(p.customRadios[0]->text(), QStringLiteral("T1"));
+    }
+
+    // The file is the user's: a Save changes what the user changed and nothing else.
+    // Entries past the five a mode shows, items the reader cannot use and an entry's own
+    // keys are written back as they were read, each in its place.
+    void aSaveKeepsWhatTheWindowDoesNotShow()
+    {
+        QJsonObject coloured = preset("Stereo", "T1", gainText(rampGains(1)));
+        coloured.insert("colour", "red");
+        QJsonObject colouredSurround = preset("Surround", "E3", gainText(rampGains(12)));
+        colouredSurround.insert("colour", "blue");
+        QJsonArray surroundSeven = presetsOf("Surround", seededNames("E", 7), 10);
+        surroundSeven[2] = colouredSurround;
+        const QJsonArray arrayGains{QJsonObject{{"algorithm", "Stereo"}, {"name", "Arr"}, {"parameter", QJsonArray{1, 2}}}};
+        const QJsonArray others{"stray",
+                                QJsonObject{{"algorithm", "Stereo"}, {"name", 7}, {"parameter", gainText(rampGains(2))}},
+                                QJsonValue(), QJsonArray{"Stereo", "A", "1"}, coloured};
+        seedUserFile(joined(joined(arrayGains, surroundSeven), others));
+        QJsonArray expected = readUserFile().value("customMode").toArray();
+        start();
+
+        // Stereo shows only its one usable entry; renamed and changed, it keeps its colour.
+        const EqPage &stereo = openList(false);
+        QCOMPARE(count(stereo), 1);
+        QCOMPARE(stereo.customRadios[0]->text(), QStringLiteral("T1"));
+        selectSlot(stereo, 1);
+        stereo.nameEdit->clear();
+        QTest::keyClicks(stereo.nameEdit, "Tone");
+        drag(stereo.sliders[1], 9);
+        stereo.save->click();
+        QJsonObject renamed = coloured;
+        renamed.insert("name", "Tone");
+        renamed.insert("parameter", gainText(sliderValues(stereo)));
+        expected[expected.size() - 1] = renamed;
+        QCOMPARE(readUserFile().value("customMode").toArray(), expected);
+
+        // Surround shows five of its seven; a change to the third keeps its colour and
+        // leaves the sixth and seventh where they were.
+        const EqPage &surround = openList(true);
+        QCOMPARE(count(surround), 5);
+        selectSlot(surround, 3);
+        drag(surround.sliders[0], -7);
+        surround.save->click();
+        QJsonObject changed = colouredSurround;
+        changed.insert("parameter", gainText(sliderValues(surround)));
+        expected[3] = changed;
+        QCOMPARE(readUserFile().value("customMode").toArray(), expected);
+
+        // Deleting the second takes only its entry; a preset added then goes after the
+        // fifth shown, ahead of the entries still not shown.
+        deleteSlot(surround, 2);
+        expected.removeAt(2);
+        QCOMPARE(readUserFile().value("customMode").toArray(), expected);
+        add(surround);
+        QCOMPARE(count(surround), 5);
+        expected.insert(5, preset("Surround", "New Equalizer", gainText(QVector<int>(10, 0).toList())));
+        QCOMPARE(readUserFile().value("customMode").toArray(), expected);
+        QCOMPARE(readUserFile().value("extra").toString(), QStringLiteral("kept"));
+
+        restart();
+        const EqPage &again = openList(true);
+        QStringList shown;
+        for (int k = 0; k < count(again); ++k)
+            shown << again.customRadios[static_cast<size_t>(k)]->text();
+        QCOMPARE(shown, (QStringList{"E1", "E3", "E4", "E5", "New Equalizer"}));
+    }
+
+    // Reset after a rename and a drag puts back the saved name as well as the saved
+    // gains: the file holds exactly what it held before the edits.
+    void resetPutsBackTheSavedNameAndGains()
+    {
+        seedUserFile(presetsOf("Stereo", {"T1", "T2"}, 3),
+                     QJsonObject{{"algorithm", "Stereo"}, {"mode", "custom"}, {"name", "T2"}});
+        start();
+        const EqPage &p = page(false);
+        QCOMPARE(selectedId(p), 42);
+        const QJsonObject before = readUserFile();
+        p.nameEdit->clear();
+        QTest::keyClicks(p.nameEdit, "Renamed");
+        drag(p.sliders[6], 11);
+        QCOMPARE(p.customRadios[1]->text(), QStringLiteral("Renamed"));
+        QVERIFY(p.reset->isEnabled());
+        p.reset->click();
+        QCOMPARE(readUserFile(), before);
+        QCOMPARE(p.customRadios[1]->text(), QStringLiteral("T2"));
+        QCOMPARE(p.nameEdit->text(), QStringLiteral("T2"));
+        QCOMPARE(m_window->ui.lineEdit_CustomName->text(), QStringLiteral("T2"));
+        QCOMPARE(sliderValues(p), rampGains(4));
+    }
+
+    // A Save on a full disk: the user file stays byte for byte as it was, no temporary
+    // file is left, the failure is logged and Save stays lit with the window as the user
+    // left it. Once there is room the next Save stores the change, and the next start
+    // reads it back.
+    void aFullDiskLeavesTheUserFileAsItWas_data()
+    {
+        QTest::addColumn<qint64>("budget");
+        QTest::addColumn<bool>("delayed");
+        QTest::newRow("no room at all") << qint64(0) << false;
+        QTest::newRow("room for a part") << qint64(100) << false;
+        QTest::newRow("full at sync") << qint64(100) << true;
+    }
+    void aFullDiskLeavesTheUserFileAsItWas()
+    {
+        QFETCH(qint64, budget);
+        QFETCH(bool, delayed);
+        start();
+        const EqPage &p = openList(false);
+        add(p);
+        drag(p.sliders[2], 5);
+        p.save->click();
+        const QByteArray saved = userFileBytes();
+        QVERIFY(saved.contains("0,0,5,0,0,0,0,0,0,0"));
+        const QStringList entries = userFolderEntries();
+
+        const QString folder = QFileInfo(userFile()).canonicalPath();
+        QVERIFY2(tw::setFullDisk(folder, budget, delayed), "the full-disk library is not loaded");
+        const qint64 refusedBefore = tw::fullDiskRefusals();
+        drag(p.sliders[2], -4);
+        const QList<int> edited = sliderValues(p);
+        LogCapture log;
+        p.save->click();
+        QVERIFY(tw::fullDiskRefusals() > refusedBefore);
+        QCOMPARE(userFileBytes(), saved);
+        QCOMPARE(userFolderEntries(), entries);
+        QVERIFY(!LogCapture::logged("*** write Json Success!"));
+        QVERIFY(LogCapture::logged("*** write Json Fail!"));
+        QVERIFY(LogCapture::logged("No space left on device"));
+        QVERIFY(LogCapture::logged("Custom presets not saved"));
+        QVERIFY(p.save->isEnabled());
+        QCOMPARE(sliderValues(p), edited);
+
+        QVERIFY(tw::setFullDisk(folder, -1));
+        p.save->click();
+        QVERIFY(!p.save->isEnabled());
+        QCOMPARE(userFolderEntries(), entries);
+        QCOMPARE(readUserFile().value("customMode").toArray()[0].toObject().value("parameter").toString(),
+                 gainText(edited));
+        recordedPrompts().clear();
+        restart();
+        QVERIFY(recordedPrompts().isEmpty());
+        const EqPage &again = page(false);
+        QCOMPARE(selectedId(again), again.firstCustomId);
+        QCOMPARE(sliderValues(again), edited);
     }
 
     void aFailedWriteLeavesSaveLit()
@@ -924,5 +1119,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCustomWindow)
+int main(int argc, char *argv[])
+{
+    tw::loadFullDiskPreload(argv);
+    QTEST_MAIN_IMPL(TestCustomWindow)
+}
 #include "test_custom_window.moc"

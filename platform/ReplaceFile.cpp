@@ -1,0 +1,146 @@
+#include "platform/ReplaceFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Tries for a free temporary name; a clash this many times over is no accident.
+constexpr int kNameAttempts = 100;
+
+// One replacement in progress: the folder, the temporary file and what is known of the
+// file it replaces. Until commit() succeeds, going out of scope removes the temporary.
+class Replacement
+{
+public:
+    explicit Replacement(const QString &path)
+        : m_path(path),
+          m_folderPath(QFile::encodeName(QFileInfo(path).absolutePath())),
+          m_name(QFile::encodeName(QFileInfo(path).fileName()))
+    {
+    }
+    ~Replacement()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (!m_tempName.isEmpty())
+            ::unlinkat(m_folder, m_tempName.constData(), 0);
+        if (m_folder >= 0)
+            ::close(m_folder);
+    }
+    Replacement(const Replacement &) = delete;
+    Replacement &operator=(const Replacement &) = delete;
+
+    bool openFolder()
+    {
+        m_folder = ::open(m_folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        return m_folder >= 0 || fail("opening the folder of");
+    }
+
+    // Exclusively created, so nothing that stood under the name (a link someone planted
+    // included) is ever opened. It gets the permissions of the regular file it replaces.
+    bool createTemporary()
+    {
+        struct stat old {};
+        const bool replacesFile =
+            ::fstatat(m_folder, m_name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode);
+        for (int attempt = 0; attempt < kNameAttempts && m_fd < 0; ++attempt) {
+            const QByteArray name = '.' + m_name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            m_fd = ::openat(m_folder, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                            replacesFile ? 0600 : 0666);
+            if (m_fd >= 0)
+                m_tempName = name;
+            else if (errno != EEXIST)
+                break;
+        }
+        if (m_fd < 0)
+            return fail("creating a temporary file for");
+        return !replacesFile || ::fchmod(m_fd, old.st_mode & 07777) == 0 || fail("setting the permissions for");
+    }
+
+    // All of content, however the system splits the write up.
+    bool write(const QByteArray &content)
+    {
+        const char *data = content.constData();
+        qint64 left = content.size();
+        while (left > 0) {
+            const ssize_t written = ::write(m_fd, data, static_cast<size_t>(left));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written == 0)
+                errno = ENOSPC; // no progress on a regular file: nowhere to put the rest
+            if (written <= 0)
+                return fail("writing");
+            data += written;
+            left -= written;
+        }
+        return true;
+    }
+
+    // Synced and closed: a disk that took the bytes only into its cache reports here.
+    bool sync()
+    {
+        int result;
+        do
+            result = ::fsync(m_fd);
+        while (result != 0 && errno == EINTR);
+        if (result != 0)
+            return fail("syncing");
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0 || fail("closing");
+    }
+
+    // The rename takes path itself: a link there is replaced, not followed. Once the
+    // folder is synced the new name survives a crash too; a file system that cannot
+    // sync folders at all (EINVAL) offers nothing more to wait for.
+    bool commit()
+    {
+        if (::renameat(m_folder, m_tempName.constData(), m_folder, m_name.constData()) != 0)
+            return fail("renaming the temporary file over");
+        m_tempName.clear();
+        int result;
+        do
+            result = ::fsync(m_folder);
+        while (result != 0 && errno == EINTR);
+        return result == 0 || errno == EINVAL || fail("syncing the folder of");
+    }
+
+    QString error() const { return m_error; }
+
+private:
+    bool fail(const char *step)
+    {
+        const int error = errno;
+        m_error = QStringLiteral("%1 %2: %3")
+                      .arg(QString::fromLatin1(step), m_path, QString::fromLocal8Bit(std::strerror(error)));
+        return false;
+    }
+
+    const QString m_path;
+    const QByteArray m_folderPath;
+    const QByteArray m_name;
+    int m_folder = -1;
+    int m_fd = -1;
+    QByteArray m_tempName;
+    QString m_error;
+};
+
+} // namespace
+
+bool replaceFileContents(const QString &path, const QByteArray &content, QString *error)
+{
+    Replacement replacement(path);
+    const bool done = replacement.openFolder() && replacement.createTemporary() && replacement.write(content)
+                      && replacement.sync() && replacement.commit();
+    if (!done && error)
+        *error = replacement.error();
+    return done;
+}

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QLibraryInfo>
 #include <QPluginLoader>
 #include <QStringList>
 

@@ -122,7 +122,7 @@ add_only_output() {
     wait_ready "$1" "$2"
     pactl -s "unix:$2" load-module module-null-sink sink_name=tw_only_output >/dev/null
     for _ in $(seq 1 100); do
-        if pactl -s "unix:$2" info | grep -q '^Default Source: tw_only_output.monitor$'; then
+        if [ "$(pactl -s "unix:$2" get-default-source)" = tw_only_output.monitor ]; then
             return 0
         fi
         sleep 0.1

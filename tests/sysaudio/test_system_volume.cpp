@@ -171,9 +171,7 @@ void setSource(const QString &source, const QString &level, bool mute)
 
 QString defaultSource()
 {
-    const QString info = pactl::run({QStringLiteral("info")});
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Default Source: (\\S+)")).match(info);
-    return match.captured(1);
+    return pactl::run({QStringLiteral("get-default-source")}).trimmed();
 }
 }
 

@@ -100,6 +100,7 @@ v4l2_monitor.enabled = false
 libcamera_monitor.enabled = false
 LUA
     echo 'bluez_monitor.enabled = false' > "$config/bluetooth.lua.d/60-no-hardware.lua"
+    write_pulse_config "$d/pulse.conf"
     start_pipewire_part bus dbus-daemon --session --nofork --nopidfile --address="unix:path=$d/runtime/bus"
     start_pipewire_part pipewire pipewire
     for _ in $(seq 1 50); do
@@ -107,7 +108,32 @@ LUA
         sleep 0.1
     done
     start_pipewire_part wireplumber wireplumber
-    start_pipewire_part pulse pipewire-pulse
+    start_pipewire_part pulse pipewire -c "$d/pulse.conf"
+}
+
+# PipeWire's PulseAudio server as the pipewire-pulse program runs it, from the daemon
+# and its modules alone: the pipewire-pulse package would also enable its server for
+# every user's log-on, taking the place of a desktop's own PulseAudio.
+write_pulse_config() {
+    cat > "$1" <<'CONF'
+context.spa-libs = {
+    audio.convert.* = audioconvert/libspa-audioconvert
+    support.*       = support/libspa-support
+}
+context.modules = [
+    { name = libpipewire-module-protocol-native }
+    { name = libpipewire-module-client-node }
+    { name = libpipewire-module-adapter }
+    { name = libpipewire-module-metadata }
+    { name = libpipewire-module-protocol-pulse }
+]
+pulse.cmd = [
+    { cmd = "load-module" args = "module-always-sink" flags = [ ] }
+]
+pulse.properties = {
+    server.address = [ "unix:native" ]
+}
+CONF
 }
 
 stop_pipewire() {

@@ -1,6 +1,6 @@
 // The window against misbehaving headsets: one that answers without end, one whose
-// answers carry random unique ids, and one whose status answer asks for a page that its
-// own ReadAudio answer disabled.
+// answers carry random unique ids, one whose status answer asks for a page that its
+// own ReadAudio answer disabled, and one that answers ReadAudio with an error alone.
 #include "WindowTestSupport.h"
 
 #include "HidSim.h"
@@ -265,6 +265,46 @@ private slots:
         settle();
         QCOMPARE(framesOf(kSetPeq).size(), 2);
         QCOMPARE(framesOf(kSetSwitch).size(), 1);
+    }
+
+    // A headset that answers ReadAudio with an error status alone says nothing about its
+    // pages: both stay usable, the status answer selects its own page, the Standard
+    // preset goes out with its switch, and a preset click is sent as on any headset.
+    void readAudioErrorAnswerLeavesBothPagesUsable_data()
+    {
+        QTest::addColumn<bool>("surroundOn");
+        QTest::newRow("7.1 on") << true;
+        QTest::newRow("7.1 off") << false;
+    }
+    void readAudioErrorAnswerLeavesBothPagesUsable()
+    {
+        QFETCH(bool, surroundOn);
+        HeadsetSetup setup;
+        setup.surroundOn = surroundOn;
+        plugHeadset(setup);
+        hidsim::injectFault(hidsim::Fault::ShortError, hidsim::kEveryAnswer, kReadAudio);
+        m_window = startWindow();
+        settle();
+        QCOMPARE(g_nDeviceOpen, 1);
+        QCOMPARE(framesOf(kReadAudio).size(), 1);
+        QVERIFY(m_window->ui.tabWidget->isTabEnabled(0));
+        QVERIFY(m_window->ui.tabWidget->isTabEnabled(1));
+        QCOMPARE(m_window->ui.tabWidget->currentIndex(), surroundOn ? 0 : 1);
+        QCOMPARE(m_window->m_fTabStatus, surroundOn ? 2 : 1);
+        const QList<Frame> peq = framesOf(kSetPeq);
+        QVERIFY(!peq.isEmpty());
+        QCOMPARE(peq.last().presetNumber(), surroundOn ? 19 : 5); // the page's Standard preset
+        const QList<int> switchArgs = surroundOn ? QList<int>{1, 1, 0, 0} : QList<int>{1, 0, 0, 1};
+        const QList<Frame> switches = framesOf(kSetSwitch);
+        QVERIFY(!switches.isEmpty());
+        QCOMPARE(switches.last().switchArgs(), switchArgs);
+
+        clearWrittenFrames();
+        (surroundOn ? m_window->ui.radioButton_Surround_FPS : m_window->ui.radioButton_Stereo_Jazz)->click();
+        settle();
+        QCOMPARE(framesOf(kSetPeq).size(), 2);
+        QCOMPARE(framesOf(kSetSwitch).size(), 1);
+        QCOMPARE(framesOf(kSetSwitch).last().switchArgs(), switchArgs);
     }
 
     // With neither equaliser page enabled, the window ends on the microphone page, and

@@ -138,12 +138,11 @@ void writeLeftOutCount(const QDateTime &stamp)
     const LogBudget::LeftOut leftOut = g_logBudget.takeLeftOut();
     if (leftOut.lines == 0)
         return;
-    const QString line = stampedLine(
-        stamp, 0, QString(),
-        levelText(QtWarningMsg, QStringLiteral("%1 log lines (%2 bytes) left out: the log grows by at most %3 bytes a second")
-                                    .arg(leftOut.lines)
-                                    .arg(leftOut.bytes)
-                                    .arg(LogBudget::kBytesPerSecond)));
+    const QString count = QStringLiteral("%1 log lines (%2 bytes) left out: the log grows by at most %3 bytes a second")
+                              .arg(leftOut.lines)
+                              .arg(leftOut.bytes)
+                              .arg(LogBudget::kBytesPerSecond);
+    const QString line = stampedLine(stamp, 0, QString(), levelText(QtWarningMsg, count));
     g_logBudget.charge(fileBytes(line));
     writeLogLine(stamp, line);
 }
@@ -190,7 +189,10 @@ void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const Q
 {
     underLogLock(message, [&] {
         const QDateTime stamp = now();
-        const QString line = stampedLine(stamp, context.line, QString::fromUtf8(context.function), levelText(type, message));
+        const QString line =
+            stampedLine(stamp, context.line, QString::fromUtf8(context.function), levelText(type, message));
+        // One budget for both outputs: started from the desktop or at log-on, standard
+        // output goes to a file as well (the session's or the journal's).
         if (!g_logBudget.admit(stamp.toMSecsSinceEpoch(), fileBytes(line))) {
             countLeftOutLinesAtExit();
             return;

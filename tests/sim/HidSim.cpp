@@ -420,7 +420,8 @@ void setWriteResult(int bytes)
 
 void injectFault(Fault fault, int count, int command)
 {
-    locked([&](State &s) { s.faults.push_back({fault, count == kEveryAnswer ? count : std::max(1, count), command}); });
+    const int remaining = count == kEveryAnswer ? count : std::max(1, count);
+    locked([&](State &s) { s.faults.push_back({fault, remaining, command}); });
 }
 
 void setFlood(int command, bool randomAnswers)

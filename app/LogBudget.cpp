@@ -5,8 +5,8 @@
 
 void LogBudget::earn(qint64 nowMs)
 {
-    // A clock set back earns nothing until it passes the time it was set back to; one
-    // set forward fills the reserve at most.
+    // The wall clock set back earns nothing for that step; set forward, it fills the
+    // reserve at most.
     if (m_clockSeen && nowMs > m_lastMs)
         m_milliBytes = std::min(kReserveBytes * 1000, m_milliBytes + (nowMs - m_lastMs) * kBytesPerSecond);
     m_lastMs = nowMs;

@@ -4,7 +4,8 @@
 //   - process start to the window's first painted frame, beside a bare window of the
 //     same size measured in the same run;
 //   - a factory preset click to its second SetPEQ frame written, with the program's
-//     own log handler on (as in the program: every debug line written and echoed);
+//     own log handler on (as in the program: each debug line written and echoed, the
+//     later runs within the log's budget);
 //   - the growth of the day's log, in bytes a second over a minute, while the headset
 //     repeats its status answer without end (the program's own log handler on);
 //   - wake-ups (context switches of all threads) per second and CPU time of the idle

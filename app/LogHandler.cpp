@@ -1,8 +1,10 @@
 #include "app/LogHandler.h"
 
+#include "app/LogBudget.h"
 #include "platform/PrivateFiles.h"
 #include "platform/XdgBaseFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +20,7 @@ namespace {
 
 QMutex g_logMutex;
 thread_local bool t_insideHandler = false;
+LogBudget g_logBudget; // under g_logMutex
 
 LogClock &clockFunction()
 {
@@ -98,6 +101,67 @@ bool openDayLog(QFile &file, const QDateTime &stamp)
     return false;
 }
 
+// "<date time> [<line>:<function>] <level text>", the line both outputs get.
+QString stampedLine(const QDateTime &stamp, int contextLine, const QString &function, const QString &text)
+{
+    return stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz")) + QStringLiteral(" [") +
+           QString::number(contextLine) + QLatin1Char(':') + function + QStringLiteral("] ") + text;
+}
+
+// What a line adds to the file: its bytes and the line end.
+qint64 fileBytes(const QString &line)
+{
+    return line.toLocal8Bit().size() + 2;
+}
+
+// One finished line to standard output and the day's log.
+void writeLogLine(const QDateTime &stamp, const QString &line)
+{
+    // Echoed whatever becomes of the file: when the log folder cannot be had, standard
+    // output is where the message can still be read.
+    QTextStream out(stdout);
+    out << line << "\r\n";
+    out.flush();
+
+    QFile file;
+    if (!openDayLog(file, stamp))
+        return;
+    // CR LF in the file as well: the log is read on machines that expect it.
+    QTextStream stream(&file);
+    stream << line << "\r\n";
+    stream.flush();
+    file.close();
+}
+
+// The count of the lines the budget left out since the last count, if any, as a line
+// of its own; under the handlers' lock.
+void writeLeftOutCount(const QDateTime &stamp)
+{
+    const LogBudget::LeftOut leftOut = g_logBudget.takeLeftOut();
+    if (leftOut.lines == 0)
+        return;
+    const QString count = QStringLiteral("%1 log lines (%2 bytes) left out: the log grows by at most %3 bytes a second")
+                              .arg(leftOut.lines)
+                              .arg(leftOut.bytes)
+                              .arg(LogBudget::kBytesPerSecond);
+    const QString line = stampedLine(stamp, 0, QString(), levelText(QtWarningMsg, count));
+    g_logBudget.charge(fileBytes(line));
+    writeLogLine(stamp, line);
+}
+
+// Lines left out at the end of a flood are counted with the next line written; should
+// none come before the program ends, the count is written as the application goes.
+void countLeftOutLinesAtExit()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    qAddPostRoutine([] {
+        underLogLock(QStringLiteral("log lines left out"), [] { writeLeftOutCount(now()); });
+    });
+}
+
 struct SimpleLogTarget {
     QString filePattern;
     bool dated = false;
@@ -115,31 +179,24 @@ void setLogClock(LogClock clock)
 {
     QMutexLocker locker(&g_logMutex);
     clockFunction() = std::move(clock);
+    // What was spent by another clock's time says nothing about this one's.
+    g_logBudget.refill();
 }
 
 void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     underLogLock(message, [&] {
         const QDateTime stamp = now();
-        const QString line = stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz")) + QStringLiteral(" [") +
-                             QString::number(context.line) + QLatin1Char(':') +
-                             QString::fromUtf8(context.function) + QStringLiteral("] ") +
-                             levelText(type, message);
-
-        // Echoed whatever becomes of the file: when the log folder cannot be had, standard
-        // output is where the message can still be read.
-        QTextStream out(stdout);
-        out << line << "\r\n";
-        out.flush();
-
-        QFile file;
-        if (!openDayLog(file, stamp))
+        const QString line =
+            stampedLine(stamp, context.line, QString::fromUtf8(context.function), levelText(type, message));
+        // One budget for both outputs: started from the desktop or at log-on, standard
+        // output goes to a file as well (the session's or the journal's).
+        if (!g_logBudget.admit(stamp.toMSecsSinceEpoch(), fileBytes(line))) {
+            countLeftOutLinesAtExit();
             return;
-        // CR LF in the file as well: the log is read on machines that expect it.
-        QTextStream stream(&file);
-        stream << line << "\r\n";
-        stream.flush();
-        file.close();
+        }
+        writeLeftOutCount(stamp);
+        writeLogLine(stamp, line);
     });
 }
 

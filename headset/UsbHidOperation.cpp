@@ -104,6 +104,7 @@ int usbHidOpenDevice()
     g_sOpenVid = chosen.vendorId;
     g_sOpenPid = chosen.productId;
     g_baOpenNode = node;
+    usbHidResetAudioFlags();
     hid_set_nonblocking(g_hidDevice, 1);
     g_nDeviceOpen = 1;
     return 0;

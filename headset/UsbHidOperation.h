@@ -120,6 +120,9 @@ extern unsigned char g_ucSpectrumData[kSpectrumSize];
 // Decoders: each reads the frame in g_ucRecvBuf.
 void usbHidRecv_ReadVersion();
 void usbHidRecv_ReadAudio();
+// Both flags back to "available", as at each open: the last headset's answer says
+// nothing about this one.
+void usbHidResetAudioFlags();
 void usbHidRecv_SetPEQ();
 void usbHidRecv_SetVolume();
 void usbHidRecv_SetAlgorithmSwitch();

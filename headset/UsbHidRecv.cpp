@@ -9,8 +9,11 @@ unsigned char g_ucReadBuf[kHidReportSize] = {};
 unsigned char g_ucRecvBuf[kRecvBufSize] = {};
 QMutex g_mutexRecv;
 
-std::atomic<int> g_nReadAudio_HPPEQ{0};
-std::atomic<int> g_nReadAudio_HPSurround{0};
+// Until the open headset's first good ReadAudio answer both equaliser pages count as
+// available, so an error answer, which stores nothing, disables no page.
+constexpr int kAudioFlagAvailable = 1;
+std::atomic<int> g_nReadAudio_HPPEQ{kAudioFlagAvailable};
+std::atomic<int> g_nReadAudio_HPSurround{kAudioFlagAvailable};
 int g_nPEQAckFirstBand = 0;
 int g_nPEQAckLastBand = 0;
 DeviceUuid g_ucDeviceUuid;
@@ -132,6 +135,12 @@ void usbHidRecv_ReadAudio()
     }
     g_nReadAudio_HPPEQ = payloadByte(2);
     g_nReadAudio_HPSurround = payloadByte(3);
+}
+
+void usbHidResetAudioFlags()
+{
+    g_nReadAudio_HPPEQ = kAudioFlagAvailable;
+    g_nReadAudio_HPSurround = kAudioFlagAvailable;
 }
 
 void usbHidRecv_SetPEQ()

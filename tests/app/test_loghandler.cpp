@@ -2,6 +2,7 @@
 #include "TestEnv.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -9,6 +10,7 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
+#include <atomic>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -51,6 +53,50 @@ QByteArray captureStdout(Fn fn)
     return tw::readFileBytes(capture.fileName());
 }
 
+
+// What the window writes for each status answer it handles: the page switch, the
+// preset dump and the trace of the SetPEQ frames.
+const QStringList &statusAnswerHandling()
+{
+    static const QStringList lines = {
+        QStringLiteral("SLOT::Read Cmd!"),
+        QStringLiteral("0"),
+        QStringLiteral("SLOT::Read 32 Cmd! iCmdType ==1"),
+        QStringLiteral("Surround preset: \"LOGO Standard\" \"0,0,0,0,0,0,0,0,0,0\""),
+        QStringLiteral("usbHidSend_SetPEQ 4F 30 80 18 21 26 00 00 04 00 00 00 00 00 00 00 00 00 13"),
+        QStringLiteral("usbHidSend_SetPEQ 4F 30 80 18 21 26 00 05 09 00 00 00 00 00 00 00 00 00 13"),
+    };
+    return lines;
+}
+
+// A log file read back: the lines written besides the counts, the lines the counts say
+// were left out, and the last two lines.
+struct LogLines {
+    int written = 0;
+    int leftOut = 0;
+    int counts = 0;
+    QList<QByteArray> lastTwo;
+};
+
+LogLines logLines(const QByteArray &file)
+{
+    static const QRegularExpression count(QStringLiteral("\\[Warning\\] (\\d+) log lines \\((\\d+) bytes\\) left out"));
+    LogLines out;
+    QList<QByteArray> lines = file.split('\n');
+    lines.removeLast(); // after the last line end
+    for (QByteArray &line : lines) {
+        line.chop(1); // CR
+        const QRegularExpressionMatch match = count.match(QString::fromLatin1(line));
+        if (match.hasMatch()) {
+            out.leftOut += match.captured(1).toInt();
+            ++out.counts;
+        } else {
+            ++out.written;
+        }
+    }
+    out.lastTwo = lines.mid(lines.size() - 2);
+    return out;
+}
 } // namespace
 
 class TestLogHandler : public QObject
@@ -114,6 +160,9 @@ private slots:
     void manyThreadsGiveWholeLines()
     {
         constexpr int kThreads = 8, kPerThread = 150;
+        // A second between two lines: lines as far apart as this are all written.
+        int seconds = 0;
+        setLogClock([&seconds] { return kFixedTime.addSecs(seconds++); });
         std::vector<std::thread> threads;
         captureStdout([&] {
             for (int t = 0; t < kThreads; ++t) {
@@ -128,9 +177,75 @@ private slots:
         const QList<QByteArray> lines = tw::readFileBytes(dayLog()).split('\n');
         QCOMPARE(lines.size(), kThreads * kPerThread + 1); // the last split is empty
         const QRegularExpression whole(
-            QStringLiteral("^2026-03-01 09:15:02 417 \\[0:\\] \\[Debug\\] thread \\d message \\d+ x{40}\r$"));
+            QStringLiteral("^2026-03-01 \\d\\d:\\d\\d:\\d\\d 417 \\[0:\\] \\[Debug\\] thread \\d message \\d+ x{40}\r$"));
         for (int i = 0; i < lines.size() - 1; ++i)
             QVERIFY2(whole.match(QString::fromLatin1(lines[i])).hasMatch(), lines[i].constData());
+    }
+
+    // A headset that repeats its status answer without end has the window write the same
+    // handling again and again, a thousand lines a second. A minute of it grows the day's
+    // log by about a kilobyte a second at most; count lines account for every line left
+    // out, the first line after the flood is written with the last count before it, and
+    // standard output gets exactly what the file gets.
+    void aMinuteOfFloodGrowsTheLogByAKilobyteASecondWithCounts()
+    {
+        qint64 elapsedMs = 0; // a millisecond a line
+        setLogClock([&elapsedMs] { return kFixedTime.addMSecs(elapsedMs); });
+        int logged = 0;
+        const QByteArray echoed = captureStdout([&] {
+            for (; elapsedMs < 60000; ++elapsedMs)
+                log(QtDebugMsg, statusAnswerHandling().at(logged++ % statusAnswerHandling().size()));
+            const QByteArray flood = tw::readFileBytes(dayLog());
+            QVERIFY2(flood.size() <= 60 * 1024, qPrintable(QStringLiteral("%1 bytes a second").arg(flood.size() / 60)));
+            elapsedMs += 5000;
+            log(QtDebugMsg, QStringLiteral("after the flood"));
+        });
+        const QByteArray written = tw::readFileBytes(dayLog());
+        QCOMPARE(echoed, written);
+        const LogLines lines = logLines(written);
+        QVERIFY2(lines.counts >= 10, "the counts come as the flood goes on, not only at its end");
+        QCOMPARE(lines.written + lines.leftOut, logged + 1);
+        QVERIFY(lines.lastTwo.at(0).contains("log lines ("));
+        QVERIFY(lines.lastTwo.at(1).endsWith("[Debug] after the flood"));
+    }
+
+    // Threads flooding the log in real time: once the reserve is spent the log grows
+    // by a kilobyte a second at most, and nothing is left out without being counted.
+    void aFloodOfSeveralThreadsIsBoundedInRealTime()
+    {
+        setLogClock(LogClock());
+        const QString today = logFolder() + QDate::currentDate().toString(QStringLiteral("/yyyyMMdd/app_log.txt"));
+        QFile::remove(today);
+        std::atomic<bool> flooding{true};
+        std::atomic<int> logged{0};
+        std::vector<std::thread> threads;
+        qint64 spentReserve = 0, grown = 0;
+        captureStdout([&] {
+            for (int t = 0; t < 4; ++t) {
+                threads.emplace_back([&, t] {
+                    for (int i = t; flooding; ++i, ++logged)
+                        log(QtDebugMsg, statusAnswerHandling().at(i % statusAnswerHandling().size()));
+                });
+            }
+            QThread::msleep(1000);
+            spentReserve = QFileInfo(today).size();
+            QElapsedTimer measured;
+            measured.start();
+            QThread::msleep(3000);
+            grown = QFileInfo(today).size() - spentReserve;
+            const double seconds = measured.elapsed() / 1000.0;
+            flooding = false;
+            for (std::thread &thread : threads)
+                thread.join();
+            QVERIFY2(grown <= 1024 * seconds, qPrintable(QStringLiteral("%1 bytes a second").arg(grown / seconds)));
+            QThread::msleep(3000); // the budget allows a line again
+            log(QtDebugMsg, QStringLiteral("after the flood"));
+        });
+        qInfo("%d lines logged, reserve %lld bytes, then %lld bytes in 3 s", logged.load(), spentReserve, grown);
+        QVERIFY2(logged > 10000, "it really flooded");
+        const LogLines lines = logLines(tw::readFileBytes(today));
+        QCOMPARE(lines.written + lines.leftOut, logged + 1);
+        QVERIFY(lines.lastTwo.at(1).endsWith("[Debug] after the flood"));
     }
 
     void messageRaisedInsideTheHandlerDoesNotDeadlock()

@@ -332,7 +332,7 @@ private slots:
         } else {
             QTRY_COMPARE_WITH_TIMEOUT(m_codes, codes, 5000);
         }
-        QCOMPARE(g_nReadAudio_HPPEQ.load(), decoded ? 0 : 7);
+        QCOMPARE(g_nReadAudio_HPPEQ.load(), decoded ? 0 : 1); // else as the open left it: available
         QCOMPARE(g_ucDeviceUuid.bytes(), decoded ? (std::array<unsigned char, 4>{0x12, 0x34, 0x56, 0x78})
                                                  : (std::array<unsigned char, 4>{}));
         {

@@ -109,6 +109,16 @@ private slots:
         QVERIFY(ask("4F 30 80 18 32 01 00 4A", 64).isEmpty());
     }
 
+    // A headset that answers every ReadAudio request with its error status alone, and
+    // every other request as ever.
+    void aFaultOnEveryAnswerHasNoEnd()
+    {
+        hidsim::injectFault(hidsim::Fault::ShortError, hidsim::kEveryAnswer, 0x20);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(ask("4F 30 80 18 20 01 00 38", 64).left(8).toHex(' '), QByteArray("24 30 18 80 20 01 01 0e"));
+        QCOMPARE(ask("4F 30 80 18 32 01 00 4A", 64)[5], char(7));
+    }
+
     void anUnpluggedHeadsetFailsReadsAndWritesAndLeavesTheEnumeration()
     {
         const int other = hidsim::addHeadset(0x0411);

@@ -260,6 +260,33 @@ private slots:
         QVERIFY(m_window->ui.tabWidget->isTabEnabled(1));
     }
 
+    // A headset without equaliser pulled out, then another whose ReadAudio answer carries
+    // an error alone: the first one's flags say nothing about the second, whose status
+    // answer selects its page and whose Standard preset goes out.
+    void readAudioErrorAfterAHeadsetWithoutEqualiserLeavesBothPagesUsable()
+    {
+        startWithoutHeadset();
+        hidsim::setAudioFlags(0, 0);
+        const int id = plugIn(m_first, 1);
+        QVERIFY(!m_window->ui.tabWidget->isTabEnabled(0));
+        QVERIFY(!m_window->ui.tabWidget->isTabEnabled(1));
+        pullOut(id, m_first, 1);
+        verifyNoHeadset();
+
+        clearWrittenFrames();
+        hidsim::setAudioFlags(1, 1);
+        hidsim::injectFault(hidsim::Fault::ShortError, hidsim::kEveryAnswer, kReadAudio);
+        plugIn(m_second, 2);
+        verifyOpened(m_second.pid);
+        QVERIFY(m_window->ui.tabWidget->isTabEnabled(0));
+        QVERIFY(m_window->ui.tabWidget->isTabEnabled(1));
+        QCOMPARE(m_window->ui.tabWidget->currentIndex(), 0);
+        QCOMPARE(m_window->m_fTabStatus, 2);
+        const QList<Frame> peq = framesOf(kSetPeq);
+        QVERIFY(!peq.isEmpty());
+        QCOMPARE(peq.last().presetNumber(), 19); // Surround Standard
+    }
+
     // The nodes of one headset come and go in bursts: one open for the plug, one close
     // for the pull, and no open of a node whose siblings are still being taken down.
     void aBurstOfNodeEventsIsOneHeadset()

@@ -38,7 +38,7 @@ constexpr int kShortReadBytes = 16;
 
 struct FaultRule {
     Fault fault;
-    int remaining;
+    int remaining; // kEveryAnswer: no end
     int command;
 };
 
@@ -183,7 +183,7 @@ bool takeFault(State &s, int command, Fault &fault)
         if (it->command >= 0 && it->command != command)
             continue;
         fault = it->fault;
-        if (--it->remaining <= 0)
+        if (it->remaining != kEveryAnswer && --it->remaining <= 0)
             s.faults.erase(it);
         return true;
     }
@@ -420,7 +420,8 @@ void setWriteResult(int bytes)
 
 void injectFault(Fault fault, int count, int command)
 {
-    locked([&](State &s) { s.faults.push_back({fault, std::max(1, count), command}); });
+    const int remaining = count == kEveryAnswer ? count : std::max(1, count);
+    locked([&](State &s) { s.faults.push_back({fault, remaining, command}); });
 }
 
 void setFlood(int command, bool randomAnswers)

@@ -85,7 +85,10 @@ void setOpenRefused(int error);          // hid_open of a present headset fails 
                                          // (EACCES: no udev rule yet); 0 opens again
 void setWriteFails(bool fails);          // hid_write returns -1
 void setWriteResult(int bytes);          // hid_write reports this count (0: the real count)
-// The next `count` answers (to `command` only, or to any when -1) carry the fault.
+// The next `count` answers (to `command` only, or to any when -1) carry the fault;
+// with kEveryAnswer, every answer from now on (a headset that, say, answers ReadAudio
+// with an error status alone however often it is asked).
+constexpr int kEveryAnswer = -1;
 void injectFault(Fault fault, int count = 1, int command = -1);
 // A misbehaving headset that answers without end: from now on every read of a handle
 // on the headset's channel returns another answer to `command` (0x20 ReadAudio, 0x21 an

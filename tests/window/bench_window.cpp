@@ -4,13 +4,17 @@
 //   - process start to the window's first painted frame, beside a bare window of the
 //     same size measured in the same run;
 //   - a factory preset click to its second SetPEQ frame written, with the program's
-//     own log handler on (as in the program: every debug line written and echoed);
+//     own log handler on (as in the program: each debug line written and echoed, the
+//     later runs within the log's budget);
+//   - the growth of the day's log, in bytes a second over a minute, while the headset
+//     repeats its status answer without end (the program's own log handler on);
 //   - wake-ups (context switches of all threads) per second and CPU time of the idle
 //     program hidden in the tray, without a sound server and with a private one, and
 //     the wake-ups the program causes in that server.
 // The parent process starts itself again as a child for each start-up, click and idle run.
 #include "WindowTestSupport.h"
 
+#include "HidSim.h"
 #include "TestEnv.h"
 #include "ThreadWakeups.h"
 
@@ -22,8 +26,11 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
@@ -41,6 +48,7 @@ constexpr int kIdleRuns = 3;
 constexpr int kIdleSettleMs = 2000;
 constexpr int kIdleSampleMs = 5000;
 constexpr int kFirstFrameTimeoutMs = 10000;
+constexpr int kFloodMs = 60000;
 const QSize kWindowSize(1176, 730);
 const QByteArray kNoServer = "unix:/nonexistent/tonewright-bench/native";
 
@@ -137,6 +145,34 @@ int childClicks()
     return 0;
 }
 
+// Child: a minute of a headset repeating its status answer, with the program's own log
+// handler; prints the day's log growth a second and the lines its counts left out.
+int childFlood()
+{
+    plugHeadset();
+    std::unique_ptr<MainWindow> window = startWindow();
+    settle();
+    const QString dayLog = logFolder() + QDate::currentDate().toString(QStringLiteral("/yyyyMMdd/app_log.txt"));
+    qInstallMessageHandler(logMessageOutput);
+    const qint64 before = QFileInfo(dayLog).size();
+    QElapsedTimer flood;
+    flood.start();
+    hidsim::setFlood(kReadStatus);
+    QTest::qWait(kFloodMs);
+    hidsim::setFlood(-1);
+    const double seconds = flood.elapsed() / 1000.0;
+    const QByteArray grown = tw::readFileBytes(dayLog).mid(int(before));
+    static const QRegularExpression count(QStringLiteral("\\] (\\d+) log lines \\(\\d+ bytes\\) left out"));
+    qint64 leftOut = 0;
+    for (auto it = count.globalMatch(QString::fromLocal8Bit(grown)); it.hasNext();)
+        leftOut += it.next().captured(1).toLongLong();
+    std::printf("floodlog %.1f\nfloodanswers %ld\nfloodleftout %lld\n", grown.size() / seconds,
+                hidsim::floodedAnswerCount(), static_cast<long long>(leftOut));
+    std::fflush(stdout);
+    closeWindow(window);
+    return 0;
+}
+
 // Child: the program hidden in the tray, idle until killed.
 int childIdle()
 {
@@ -159,10 +195,10 @@ QProcess *startChild(const QString &mode, const QStringList &extra = {}, const Q
 }
 
 // Runs a child to its end; its output lines.
-QList<QByteArray> childOutput(const QString &mode)
+QList<QByteArray> childOutput(const QString &mode, int timeoutMs = 60000)
 {
     QProcess *child = startChild(mode);
-    child->waitForFinished(60000);
+    child->waitForFinished(timeoutMs);
     const QList<QByteArray> lines = child->readAllStandardOutput().split('\n');
     delete child;
     return lines;
@@ -295,11 +331,14 @@ int main(int argc, char *argv[])
             return childBareWindow();
         if (mode == QLatin1String("click"))
             return childClicks();
+        if (mode == QLatin1String("flood"))
+            return childFlood();
         return childIdle();
     }
 
     const StartFigures starts = startUpFigures();
     const QVector<double> clicks = valuesOf(childOutput("click"), "click");
+    const QList<QByteArray> flood = childOutput("flood", kFloodMs + 60000);
     const IdleFigures quiet = idleFigures(kNoServer, 0);
     IdleFigures withServer;
     {
@@ -319,7 +358,14 @@ int main(int argc, char *argv[])
                              frame, starts.firstFrame.size(), bare, bare > 0 ? frame / bare : 0.0);
     out << QString::asprintf("  preset click -> second SetPEQ written: %8.2f ms  (%d runs, log handler on)\n",
                              median(clicks), clicks.size());
+    out << QString::asprintf("  status-answer flood -> log growth   : %8.1f bytes/s  (%d s; %.0f answers, %.0f lines "
+                             "left out and counted)\n",
+                             valuesOf(flood, "floodlog").value(0, -1), kFloodMs / 1000,
+                             valuesOf(flood, "floodanswers").value(0, 0), valuesOf(flood, "floodleftout").value(0, 0));
     reportIdle(out, "no sound server", quiet, false);
     reportIdle(out, "with sound server", withServer, true);
-    return starts.readStatus.isEmpty() || starts.firstFrame.isEmpty() || clicks.isEmpty() ? 1 : 0;
+    return starts.readStatus.isEmpty() || starts.firstFrame.isEmpty() || clicks.isEmpty()
+                   || valuesOf(flood, "floodlog").isEmpty()
+               ? 1
+               : 0;
 }

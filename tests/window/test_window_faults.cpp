@@ -1,6 +1,6 @@
 // The window against misbehaving headsets: one that answers without end, one whose
-// answers carry random unique ids, and one whose status answer asks for a page that its
-// own ReadAudio answer disabled.
+// answers carry random unique ids, one whose status answer asks for a page that its
+// own ReadAudio answer disabled, and one that answers ReadAudio with an error alone.
 #include "WindowTestSupport.h"
 
 #include "HidSim.h"
@@ -117,6 +117,14 @@ private:
     }
     static inline QtMessageHandler s_previous = nullptr;
 };
+
+// The two status answers a headset gives: 7.1 processing on and off.
+void statusAnswerRows()
+{
+    QTest::addColumn<bool>("surroundOn");
+    QTest::newRow("7.1 on") << true;
+    QTest::newRow("7.1 off") << false;
+}
 
 int userFileCount(unsigned short pid, const std::array<unsigned char, 4> &uuid)
 {
@@ -383,15 +391,48 @@ private slots:
         QCOMPARE(framesOf(kSetSwitch).size(), 1);
     }
 
+    // A headset that answers ReadAudio with an error status alone says nothing about its
+    // pages: both stay usable, the status answer selects its own page, the Standard
+    // preset goes out with its switch, and a preset click is sent as on any headset.
+    void readAudioErrorAnswerLeavesBothPagesUsable_data() { statusAnswerRows(); }
+    void readAudioErrorAnswerLeavesBothPagesUsable()
+    {
+        QFETCH(bool, surroundOn);
+        HeadsetSetup setup;
+        setup.surroundOn = surroundOn;
+        plugHeadset(setup);
+        hidsim::injectFault(hidsim::Fault::ShortError, hidsim::kEveryAnswer, kReadAudio);
+        m_window = startWindow();
+        // The status answer's presets end with the page's switch; a loaded machine may
+        // take longer than a quiet spell to get there.
+        QVERIFY(waitUntil([] { return !framesOf(kSetSwitch).isEmpty(); }, 10000));
+        settle();
+        QCOMPARE(g_nDeviceOpen, 1);
+        QCOMPARE(framesOf(kReadAudio).size(), 1);
+        QVERIFY(m_window->ui.tabWidget->isTabEnabled(0));
+        QVERIFY(m_window->ui.tabWidget->isTabEnabled(1));
+        QCOMPARE(m_window->ui.tabWidget->currentIndex(), surroundOn ? 0 : 1);
+        QCOMPARE(m_window->m_fTabStatus, surroundOn ? 2 : 1);
+        const QList<Frame> peq = framesOf(kSetPeq);
+        QVERIFY(!peq.isEmpty());
+        QCOMPARE(peq.last().presetNumber(), surroundOn ? 19 : 5); // the page's Standard preset
+        const QList<int> switchArgs = surroundOn ? QList<int>{1, 1, 0, 0} : QList<int>{1, 0, 0, 1};
+        const QList<Frame> switches = framesOf(kSetSwitch);
+        QVERIFY(!switches.isEmpty());
+        QCOMPARE(switches.last().switchArgs(), switchArgs);
+
+        clearWrittenFrames();
+        (surroundOn ? m_window->ui.radioButton_Surround_FPS : m_window->ui.radioButton_Stereo_Jazz)->click();
+        settle();
+        QCOMPARE(framesOf(kSetPeq).size(), 2);
+        QCOMPARE(framesOf(kSetSwitch).size(), 1);
+        QCOMPARE(framesOf(kSetSwitch).last().switchArgs(), switchArgs);
+    }
+
     // With neither equaliser page enabled, the window ends on the microphone page, and
     // the headset's user file is made and read all the same. A later status answer goes
     // nowhere near the disabled pages and sends nothing.
-    void noEqualiserPageEnabledEndsOnTheMicrophonePage_data()
-    {
-        QTest::addColumn<bool>("surroundOn");
-        QTest::newRow("7.1 on") << true;
-        QTest::newRow("7.1 off") << false;
-    }
+    void noEqualiserPageEnabledEndsOnTheMicrophonePage_data() { statusAnswerRows(); }
     void noEqualiserPageEnabledEndsOnTheMicrophonePage()
     {
         QFETCH(bool, surroundOn);

@@ -5,6 +5,7 @@
 
 #include "TestEnv.h"
 
+#include "app/LogHandler.h"
 #include "headset/UsbHidOperation.h"
 #include "window/MainWindow.h"
 
@@ -17,6 +18,8 @@
 #include <QRadioButton>
 #include <QTimerEvent>
 #include <QtTest>
+
+#include <atomic>
 
 using namespace wt;
 
@@ -122,6 +125,29 @@ private:
             return;
         QMutexLocker lock(&mutex());
         lines().append(message);
+    }
+    QtMessageHandler m_previous;
+};
+
+// Every line of the program, from any thread, through its own log handler for as long
+// as an instance lives; counted on the way.
+class ProgramLog
+{
+public:
+    ProgramLog() : m_previous(qInstallMessageHandler(handle)) { count() = 0; }
+    ~ProgramLog() { qInstallMessageHandler(m_previous); }
+    int lines() const { return count(); }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        ++count();
+        logMessageOutput(type, context, message);
+    }
+    static std::atomic<int> &count()
+    {
+        static std::atomic<int> lines{0};
+        return lines;
     }
     QtMessageHandler m_previous;
 };
@@ -584,6 +610,29 @@ private slots:
             QCOMPARE(log.count(QStringLiteral("当前设备不支持该算法")), 1);
             QCOMPARE(recordedPrompts(), QStringList{QStringLiteral("prompt|该功能暂未开放！")});
             QCOMPARE(w.m_fTabStatus, status);
+        }
+    }
+
+    // Ordinary use logs every line, as the log's budget is there for floods only: a start
+    // against a headset, a preset click on each page and page switches go into the day's
+    // log whole, and no line is counted as left out.
+    void ordinaryUseLogsEveryLine()
+    {
+        const QString dayLog = logFolder() + QDate::currentDate().toString(QStringLiteral("/yyyyMMdd/app_log.txt"));
+        QFile::remove(dayLog);
+        {
+            const ProgramLog log;
+            startWithHeadset();
+            clickAndSettle(m_window->ui.radioButton_Stereo_Jazz);
+            clickAndSettle(m_window->ui.radioButton_Surround_FPS);
+            for (int tab : {1, 0, 2, 0}) {
+                emit m_window->ui.tabWidget->tabBarClicked(tab);
+                settle();
+            }
+            closeWindow(m_window);
+            const QByteArray written = tw::readFileBytes(dayLog);
+            QCOMPARE(int(written.count('\n')), log.lines());
+            QVERIFY(!written.contains("left out"));
         }
     }
 

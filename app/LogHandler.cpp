@@ -140,10 +140,9 @@ void writeLeftOutCount(const QDateTime &stamp)
     const LogBudget::LeftOut leftOut = g_logBudget.takeLeftOut();
     if (leftOut.lines == 0)
         return;
-    const QString count = QStringLiteral("%1 log lines (%2 bytes) left out: the log grows by at most %3 bytes a second")
+    const QString count = QStringLiteral("%1 log lines (%2 bytes) left out: the log was growing too fast")
                               .arg(leftOut.lines)
-                              .arg(leftOut.bytes)
-                              .arg(LogBudget::kBytesPerSecond);
+                              .arg(leftOut.bytes);
     const QString line = stampedLine(stamp, 0, QString(), levelText(QtWarningMsg, count));
     g_logBudget.charge(fileBytes(line));
     writeLogLine(stamp, line);
@@ -178,6 +177,7 @@ QString logFolder()
 void setLogClock(LogClock clock)
 {
     QMutexLocker locker(&g_logMutex);
+    writeLeftOutCount(now()); // counted under the clock they were left out by
     clockFunction() = std::move(clock);
     // What was spent by another clock's time says nothing about this one's.
     g_logBudget.refill();
@@ -191,7 +191,11 @@ void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const Q
             stampedLine(stamp, context.line, QString::fromUtf8(context.function), levelText(type, message));
         // One budget for both outputs: started from the desktop or at log-on, standard
         // output goes to a file as well (the session's or the journal's).
-        if (!g_logBudget.admit(stamp.toMSecsSinceEpoch(), fileBytes(line))) {
+        // A critical or fatal line is always written, over budget if need be: it is the one
+        // that tells why the program failed, and a fatal one ends it before any later count.
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            g_logBudget.charge(fileBytes(line));
+        } else if (!g_logBudget.admit(stamp.toMSecsSinceEpoch(), fileBytes(line))) {
             countLeftOutLinesAtExit();
             return;
         }

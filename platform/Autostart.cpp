@@ -1,5 +1,6 @@
 #include "platform/Autostart.h"
 
+#include "platform/ReadRegularFile.h"
 #include "platform/ReplaceFile.h"
 #include "platform/XdgBaseFolders.h"
 
@@ -10,9 +11,7 @@
 #include <QSet>
 #include <QtDebug>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cerrno>
 
 namespace {
 
@@ -127,59 +126,17 @@ QByteArray updatedEntry(const QByteArray &entry, const EntryKeys &keys)
     return lines.join('\n');
 }
 
-// What an existing entry turned out to be.
-enum class ExistingEntry {
-    None,      // nothing there (or nothing readable): a new entry is written
-    Read,      // a regular file, read whole
-    LeftAlone, // something that is no entry of ours to read or replace
-};
-
-// Why a file of this type is no entry, for the log.
-QString notAnEntry(mode_t mode)
+// Reads the entry at path (through a link to it) into entry: true when there is one, or
+// nothing at all. Anything else (a pipe, which would hold the start until some writer
+// came, a folder, a device, a file this user may not read) is no entry to read or replace:
+// rewriting it from nothing would drop what the user put there, a disabled start among it.
+bool readExistingEntry(const QString &path, QByteArray &entry)
 {
-    if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("it is a pipe");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("it is a socket");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("it is a device");
-    return QStringLiteral("it is no regular file");
-}
-
-ExistingEntry leaveAlone(const QString &path, const QString &why)
-{
-    qWarning().noquote() << QStringLiteral("Autostart entry %1 left alone: %2").arg(path, why);
-    return ExistingEntry::LeftAlone;
-}
-
-// Reads the entry at path (through a link to it) into entry. Only a regular file is
-// opened: a pipe there would hold the start until some writer came, and a folder or a
-// device is nobody's entry. The open does not wait either, and what was opened is looked
-// at again, so that a pipe put in the file's place meanwhile is not read.
-ExistingEntry readExistingEntry(const QString &path, QByteArray &entry)
-{
-    const QByteArray native = QFile::encodeName(path);
-    struct stat info {};
-    if (::stat(native.constData(), &info) != 0)
-        return ExistingEntry::None;
-    if (!S_ISREG(info.st_mode))
-        return leaveAlone(path, notAnEntry(info.st_mode));
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return ExistingEntry::None;
-    QFile file;
-    if (::fstat(fd, &info) != 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return ExistingEntry::None;
-    }
-    if (!S_ISREG(info.st_mode))
-        return leaveAlone(path, notAnEntry(info.st_mode));
-    if (info.st_size > kMaxEntrySize)
-        return leaveAlone(path, QStringLiteral("it is larger than an entry can be"));
-    entry = file.readAll();
-    return ExistingEntry::Read;
+    QString reason;
+    if (readRegularFile(path, kMaxEntrySize, entry, reason) != ReadOutcome::Refused)
+        return true;
+    qWarning().noquote() << QStringLiteral("Autostart entry %1 left alone: %2").arg(path, reason);
+    return false;
 }
 
 } // namespace
@@ -201,12 +158,16 @@ QString desktopExecValue(const QString &program, const QStringList &arguments)
 bool writeAutostartEntry(const QString &name, const QString &program, const QStringList &arguments)
 {
     const QString path = autostartEntryPath(name);
-    if (!QDir().mkpath(QFileInfo(path).path()))
+    if (!QDir().mkpath(QFileInfo(path).path())) {
+        const QString reason = qt_error_string(errno); // the failing mkdir's
+        qWarning().noquote() << "Autostart entry not written: folder not made:" << QFileInfo(path).path() + QLatin1Char(':')
+                             << reason;
         return false;
+    }
     // Rewritten at every start, as the program may have moved; but only the program's own
     // keys: whatever the user or the desktop's start-up settings wrote stays as it was.
     QByteArray entry;
-    if (readExistingEntry(path, entry) == ExistingEntry::LeftAlone)
+    if (!readExistingEntry(path, entry))
         return false;
     const EntryKeys keys = ownedKeys(name, program, arguments);
     entry = entry.trimmed().isEmpty() ? freshEntry(keys) : updatedEntry(entry, keys);

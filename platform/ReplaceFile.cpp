@@ -15,6 +15,16 @@ namespace {
 // Tries for a free temporary name; a clash this many times over is no accident.
 constexpr int kNameAttempts = 100;
 
+// fsync, again when a signal cut it short; errno tells why it failed.
+bool syncDescriptor(int fd)
+{
+    int result;
+    do
+        result = ::fsync(fd);
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
 // One replacement in progress: the folder, the temporary file and what is known of the
 // file it replaces. Until commit() succeeds, going out of scope removes the temporary.
 class Replacement
@@ -87,11 +97,7 @@ public:
     // Synced and closed: a disk that took the bytes only into its cache reports here.
     bool sync()
     {
-        int result;
-        do
-            result = ::fsync(m_fd);
-        while (result != 0 && errno == EINTR);
-        if (result != 0)
+        if (!syncDescriptor(m_fd))
             return fail("syncing");
         const int fd = m_fd;
         m_fd = -1;
@@ -106,11 +112,7 @@ public:
         if (::renameat(m_folder, m_tempName.constData(), m_folder, m_name.constData()) != 0)
             return fail("renaming the temporary file over");
         m_tempName.clear();
-        int result;
-        do
-            result = ::fsync(m_folder);
-        while (result != 0 && errno == EINTR);
-        return result == 0 || errno == EINVAL || fail("syncing the folder of");
+        return syncDescriptor(m_folder) || errno == EINVAL || fail("syncing the folder of");
     }
 
     QString error() const { return m_error; }

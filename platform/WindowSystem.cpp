@@ -8,6 +8,11 @@
 #include <QPluginLoader>
 #include <QStringList>
 
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
+
 #include <X11/Xlib.h>
 
 namespace {
@@ -43,6 +48,29 @@ QStringList platformCandidates(int argc, char **argv)
     return names;
 }
 
+// How long a display may take to let the program in. Xlib waits for an answer without
+// end, and so would Qt on a display that accepted the connection and never answered.
+constexpr auto kDisplayAnswerTime = std::chrono::seconds(5);
+
+enum class DisplayProbe { Opens, Refuses, Silent };
+
+// Opens and closes the display on a thread of its own, waiting for it only so long: a
+// silent display's thread is left behind, blocked, as the start ends there.
+DisplayProbe probeDisplay(const QByteArray &name)
+{
+    auto opened = std::make_shared<std::promise<bool>>();
+    std::future<bool> answer = opened->get_future();
+    std::thread([name, opened] {
+        Display *display = XOpenDisplay(name.constData());
+        if (display)
+            XCloseDisplay(display);
+        opened->set_value(display != nullptr);
+    }).detach();
+    if (answer.wait_for(kDisplayAnswerTime) != std::future_status::ready)
+        return DisplayProbe::Silent;
+    return answer.get() ? DisplayProbe::Opens : DisplayProbe::Refuses;
+}
+
 // Why X cannot be had on the display Qt would open, empty when it opens.
 QString missingXDisplay(int argc, char **argv)
 {
@@ -51,11 +79,15 @@ QString missingXDisplay(int argc, char **argv)
         name = qgetenv("DISPLAY");
     if (name.isEmpty())
         return QStringLiteral("no X display to show the window on (DISPLAY is not set)");
-    Display *display = XOpenDisplay(name.constData());
-    if (!display)
+    switch (probeDisplay(name)) {
+    case DisplayProbe::Opens:
+        return QString();
+    case DisplayProbe::Refuses:
         return QStringLiteral("the X display \"%1\" cannot be opened").arg(QString::fromLocal8Bit(name));
-    XCloseDisplay(display);
-    return QString();
+    case DisplayProbe::Silent:
+        break;
+    }
+    return QStringLiteral("the X display \"%1\" does not answer").arg(QString::fromLocal8Bit(name));
 }
 
 // Whether a platform plugin that serves name lies where Qt looks for one.

@@ -6,6 +6,7 @@
 #include "app/Conversion.h"
 #include "app/Prompt.h"
 #include "headset/UsbHidOperation.h"
+#include "platform/ReadRegularFile.h"
 #include "platform/ReplaceFile.h"
 
 #include <QDebug>
@@ -18,9 +19,6 @@
 #include <cctype>
 #include <cerrno>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -94,32 +92,18 @@ void reportUnreadableFile()
 // file itself, so nothing can be swapped in between the test and the read.
 bool PresetStore::readPresetFile(const QString &path, QByteArray &content)
 {
-    content.clear();
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const QString reason = qt_error_string(errno);
-        qWarning().noquote() << "Preset file not read:" << path + QLatin1Char(':') << reason;
-        return false;
+    QString reason;
+    switch (readRegularFile(path, kMaxPresetFileSize, content, reason)) {
+    case ReadOutcome::Read:
+        return true;
+    case ReadOutcome::Missing:
+        reason = qt_error_string(ENOENT);
+        break;
+    case ReadOutcome::Refused:
+        break;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxPresetFileSize) {
-        ::close(fd);
-        qDebug().noquote() << "Preset file refused, not a regular file of at most 1 MiB:" << path;
-        return false;
-    }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        qWarning().noquote() << "Preset file not read:" << path + QLatin1Char(':') << file.errorString();
-        ::close(fd);
-        return false;
-    }
-    // A file that grew since fstat is refused as well.
-    content = file.read(kMaxPresetFileSize + 1);
-    if (content.size() > kMaxPresetFileSize) {
-        content.clear();
-        return false;
-    }
-    return true;
+    qWarning().noquote() << "Preset file not read:" << path + QLatin1Char(':') << reason;
+    return false;
 }
 
 // Replaces the file as a whole: the old content stays until all of the new one is on the

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocalServer>
+#include <QTcpServer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -363,6 +364,10 @@ private slots:
         QTest::newRow("X asked for on the command line")
             << "offscreen" << ":99x" << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb")}
             << QByteArray("\":99x\"");
+        // A display that takes the connection and never answers (one whose server hangs,
+        // or a forwarded one gone quiet): Xlib, and Qt with it, would wait for ever.
+        QTest::newRow("a display that does not answer") << "xcb" << "silent" << QStringList()
+                                                        << QByteArray("does not answer");
         QTest::newRow("Wayland without its plugin") << "wayland" << QString() << QStringList() << QByteArray("\"wayland\"");
     }
 
@@ -381,6 +386,16 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("XDG_SESSION_TYPE"));
         env.remove(QStringLiteral("DISPLAY"));
+        QTcpServer silent;
+        if (display == QLatin1String("silent")) {
+            // Display n is TCP port 6000 + n; the listening socket takes the connection,
+            // and nobody ever reads from it.
+            int number = 60;
+            while (number < 100 && !silent.listen(QHostAddress::LocalHost, static_cast<quint16>(6000 + number)))
+                ++number;
+            QVERIFY2(silent.isListening(), "no free port for a display");
+            display = QStringLiteral("127.0.0.1:%1").arg(number);
+        }
         if (!display.isNull())
             env.insert(QStringLiteral("DISPLAY"), display);
         QProcess &program = prepare(-1, env);
@@ -390,7 +405,7 @@ private slots:
         program.setProcessEnvironment(withPlatform);
         launch(program, programPath(), arguments);
 
-        QVERIFY(program.waitForFinished(10000));
+        QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort, no core
         QCOMPARE(program.exitCode(), 1);
         const QByteArray said = errorOutput(program);

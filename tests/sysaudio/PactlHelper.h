@@ -33,4 +33,5 @@ inline const QString kHeadsetMic = QStringLiteral("tw_headset_mic"); // "Headset
 inline const QString kUsbMic = QStringLiteral("tw_usb_mic");         // "麦克风 (USB)"
 inline const QStringList kMonitors = {QStringLiteral("tw_speakers.monitor"), QStringLiteral("tw_headphones.monitor")};
 // The servers without a capture device ("bare" and "pipewire"): their one output's monitor.
-inline const QString kOnlyOutputMonitor = QStringLiteral("tw_only_output.monitor");
+inline const QString kOnlyOutput = QStringLiteral("tw_only_output");
+inline const QString kOnlyOutputMonitor = kOnlyOutput + QStringLiteral(".monitor");

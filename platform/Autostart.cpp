@@ -164,6 +164,11 @@ bool writeAutostartEntry(const QString &name, const QString &program, const QStr
                              << reason;
         return false;
     }
+    // An entry the user marked read-only is kept as it is, as a preset file is.
+    if (markedReadOnly(path)) {
+        qDebug().noquote() << QStringLiteral("Autostart entry %1 left alone: it is marked read-only").arg(path);
+        return false;
+    }
     // Rewritten at every start, as the program may have moved; but only the program's own
     // keys: whatever the user or the desktop's start-up settings wrote stays as it was.
     QByteArray entry;

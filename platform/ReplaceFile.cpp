@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +25,27 @@ bool syncDescriptor(int fd)
         result = ::fsync(fd);
     while (result != 0 && errno == EINTR);
     return result == 0;
+}
+
+// The name of a temporary for the file named name: hidden, beside it, with a random
+// 32-bit number in base 36.
+QByteArray temporaryName(const QByteArray &name, quint32 number)
+{
+    return '.' + name + '.' + QByteArray::number(number, 36);
+}
+
+// Whether entry is a name temporaryName gives for name: exactly that form, so a file of
+// the user's that merely looks alike (capitals, a leading zero, more after the number)
+// is none.
+bool isTemporaryName(const QByteArray &entry, const QByteArray &name)
+{
+    const QByteArray prefix = '.' + name + '.';
+    if (!entry.startsWith(prefix))
+        return false;
+    bool ok = false;
+    const qulonglong number = entry.mid(prefix.size()).toULongLong(&ok, 36);
+    return ok && number <= std::numeric_limits<quint32>::max()
+           && temporaryName(name, static_cast<quint32>(number)) == entry;
 }
 
 // One replacement in progress: the folder, the temporary file and what is known of the
@@ -54,15 +77,40 @@ public:
         return m_folder >= 0 || fail("opening the folder of");
     }
 
+    // Temporaries that earlier replacements of this file left when a crash cut them
+    // short would pile up beside it: those of this user, regular files named exactly as
+    // createTemporary names them, go. Nothing else is touched; a failure is no failure of
+    // the replacement.
+    void removeLeftovers()
+    {
+        const int listing = ::openat(m_folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR *const folder = listing >= 0 ? ::fdopendir(listing) : nullptr;
+        if (!folder) {
+            if (listing >= 0)
+                ::close(listing);
+            return;
+        }
+        while (const dirent *entry = ::readdir(folder)) {
+            if (!isTemporaryName(QByteArray(entry->d_name), m_name))
+                continue;
+            struct stat info {};
+            if (::fstatat(m_folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)
+                && info.st_uid == ::geteuid())
+                ::unlinkat(m_folder, entry->d_name, 0);
+        }
+        ::closedir(folder);
+    }
+
     // Exclusively created, so nothing that stood under the name (a link someone planted
     // included) is ever opened. It gets the permissions of the regular file it replaces.
     bool createTemporary()
     {
+        removeLeftovers();
         struct stat old {};
         const bool replacesFile =
             ::fstatat(m_folder, m_name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode);
         for (int attempt = 0; attempt < kNameAttempts && m_fd < 0; ++attempt) {
-            const QByteArray name = '.' + m_name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            const QByteArray name = temporaryName(m_name, QRandomGenerator::global()->generate());
             m_fd = ::openat(m_folder, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                             replacesFile ? 0600 : 0666);
             if (m_fd >= 0)
@@ -145,4 +193,10 @@ bool replaceFileContents(const QString &path, const QByteArray &content, QString
     if (!done && error)
         *error = replacement.error();
     return done;
+}
+
+bool markedReadOnly(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
 }

@@ -14,4 +14,13 @@
 // left exactly as it was; false is returned with the step and the system's reason in
 // *error (if given). A folder that cannot be synced after the rename is reported the
 // same way, the new content then being in place but not yet sure to survive a crash.
+// Temporaries that earlier calls for path left behind (a crash between creating and
+// renaming one) are removed first: only regular files of this user named exactly as
+// this function names its temporaries for path.
 bool replaceFileContents(const QString &path, const QByteArray &content, QString *error);
+
+// A file the user marked read-only, which the program's writers leave as it is: its
+// owner's write bit is off (through a link, the target's). The bit decides, not
+// access(), so that a process that could write the file anyway (root's) leaves it too.
+// False when there is no file.
+bool markedReadOnly(const QString &path);

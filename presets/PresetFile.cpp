@@ -11,7 +11,6 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -69,14 +68,6 @@ QString keyList(const QJsonObject &object)
     return object.keys().join(QStringLiteral(", "));
 }
 
-// The owner's write bit decides, not access(): a file the user marked read-only stays
-// untouched even for a process that could write it anyway.
-bool markedReadOnly(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
-}
-
 void reportUnreadableFile()
 {
     PromptRequest request;
@@ -108,9 +99,15 @@ bool PresetStore::readPresetFile(const QString &path, QByteArray &content)
 
 // Replaces the file as a whole: the old content stays until all of the new one is on the
 // disk, so a crash or a full disk never leaves a truncated file behind. Content the reader
-// would refuse is not written: the file stays as the last start read it.
-bool PresetStore::savePresetFile(const QString &path, const QByteArray &content)
+// would refuse is not written: the file stays as the last start read it. Nor is a file
+// this run could not read: the window's list never held what it holds, and the user may
+// mend it while the program runs; the next start reads it again.
+bool PresetStore::savePresetFile(const QString &path, const QByteArray &content) const
 {
+    if (m_unreadUserFiles.contains(path)) {
+        qDebug().noquote() << "Preset file not written, this run could not read it:" << path;
+        return false;
+    }
     if (content.size() > kMaxPresetFileSize) {
         qDebug().noquote() << "Preset file not written, it would exceed 1 MiB:" << path;
         return false;
@@ -129,6 +126,11 @@ bool PresetStore::savePresetFile(const QString &path, const QByteArray &content)
 
 bool PresetStore::readJsonFile(const QString &path)
 {
+    return readPresetDocument(path) != FileRead::Unreadable;
+}
+
+PresetStore::FileRead PresetStore::readPresetDocument(const QString &path)
+{
     qDebug() << "====================readJsonFile====================";
     qDebug().noquote() << path;
 
@@ -144,10 +146,10 @@ bool PresetStore::readJsonFile(const QString &path)
             qDebug().noquote() << "json Parse Error!" << path + QLatin1Char(':') << error.errorString() << "at offset"
                                << error.offset;
         reportUnreadableFile();
-        return false;
+        return FileRead::Unreadable;
     }
     if (!document.isObject())
-        return true;
+        return FileRead::NoObject;
 
     const QJsonObject root = document.object();
     qDebug().noquote() << keyList(root);
@@ -165,7 +167,7 @@ bool PresetStore::readJsonFile(const QString &path)
         else if (value.isObject() && key == QLatin1String("mode"))
             readSelectionMember(value.toObject());
     }
-    return true;
+    return FileRead::Object;
 }
 
 void PresetStore::readIdMember(const QString &key, const QString &text)

@@ -109,6 +109,9 @@ void PresetStore::makeJsonFileName()
 
 void PresetStore::checkUserJsonFile()
 {
+    // One this run could not read waits for the next start, even if it is gone since.
+    if (m_unreadUserFiles.contains(m_qstrCurrentUserFileName))
+        return;
     if (QFile::exists(m_qstrCurrentUserFileName)) {
         // A file without "uuid" (made before a crash, or edited by hand) would match no
         // headset, and every preset of this one would stay silent: it gets the id back.
@@ -174,10 +177,8 @@ void PresetStore::getUserJsonFile()
 {
     m_listCustomParam.clear();
     clearHeadsetPresets();
-    // Without a default file there is no user file either, and the user has been told so.
-    if (QFile::exists(m_qstrCurrentUserFileName) || QFile::exists(m_qstrDefaultFileName))
-        readJsonFile(m_qstrCurrentUserFileName);
-    if (!QFile::exists(m_qstrCurrentUserFileName) && QFile::exists(m_qstrDefaultFileName))
+    m_fCustomPresetsKept = readUserFile();
+    if (!m_fCustomPresetsKept && QFile::exists(m_qstrDefaultFileName))
         readDefaultFileInsteadOfUserFile();
     qDebug() << "***** getUserJsonFile666! *****";
     qDebug().noquote() << m_qstrCurrentUserFileName;
@@ -189,12 +190,32 @@ void PresetStore::getUserJsonFile()
     m_deviceInfo.defaultStereo.clear();
     m_deviceInfo.customSurround.clear();
     m_deviceInfo.customStereo.clear();
+    offerCustomPresets(m_fCustomPresetsKept);
 }
 
-// No user file could be made (Documents not writable, say): the model's default file,
-// of which the user file would have been a copy, stands in for it as this headset's
-// record, so that its factory presets and stored selection still reach the headset.
-// Custom presets have nowhere to be kept, so none are offered.
+// The user file into the records; false when there is none to keep custom presets in.
+// A file that was never made gets no box of its own: the user was told why it was not.
+// A file this run cannot read (no JSON object, not a regular file) is left as it is
+// until the next start: never written, and not read again in this run either, as the
+// window could not keep what it would find there.
+bool PresetStore::readUserFile()
+{
+    const QString &path = m_qstrCurrentUserFileName;
+    if (m_unreadUserFiles.contains(path) || !QFile::exists(path))
+        return false;
+    if (readPresetDocument(path) == FileRead::Object)
+        return true;
+    qWarning().noquote() << "User preset file left as it is until the next start:" << path;
+    m_unreadUserFiles.append(path);
+    clearDeviceRecord();
+    m_listCustomParam.clear();
+    return false;
+}
+
+// No user file to read (Documents not writable, say, or one that could not be read): the
+// model's default file, of which the user file would have been a copy, stands in for it
+// as this headset's record, so that its factory presets and stored selection still reach
+// the headset. Custom presets have nowhere to be kept, so none are offered.
 void PresetStore::readDefaultFileInsteadOfUserFile()
 {
     if (!readJsonFile(m_qstrDefaultFileName))
@@ -297,6 +318,8 @@ void PresetStore::applyStoredSelection(const DeviceJsonInfo &record)
         }
     }
 }
+
+void PresetStore::offerCustomPresets(bool) {}
 
 void PresetStore::showCustomSlotName(const QString &, int, const QString &) {}
 

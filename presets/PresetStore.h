@@ -51,10 +51,14 @@ public:
     void checkUserJsonFile();     // makes the user file if missing, adds a missing "uuid"
     void copyDefaultToUserFile(); // the default file's members and this headset's "uuid", one write
     // Reads the user file into m_listUserDevice, m_listCustomParam; when none could be
-    // made, the default file's presets stand in, without custom presets.
+    // made or read, the default file's presets stand in, without custom presets.
     void getUserJsonFile();
     void fillCustomPreset();      // custom slots 1..5 of each mode from m_listCustomParam
     void setDeviceUserParameter(); // keeps the headset's record, re-applies its stored selection
+
+    // Whether the headset's user file was read and can keep custom presets; false before
+    // any headset and while the default file stands in for the user file.
+    bool customPresetsKept() const { return m_fCustomPresetsKept; }
 
     void clearDeviceRecord();
     void clearCurrentCustomParam();
@@ -129,6 +133,8 @@ public:
 protected:
     // Window steps of the operations above (all do nothing here). algorithm is
     // "Surround" or "Stereo"; slot is 1..5.
+    // Offer the controls that make a custom preset, or take them away.
+    virtual void offerCustomPresets(bool offered);
     // Give slot's radio button the name as its text.
     virtual void showCustomSlotName(const QString &algorithm, int slot, const QString &name);
     // Show the Surround custom group and the first count slot buttons, hide the others.
@@ -143,14 +149,22 @@ protected:
     virtual void clickCustomSlot(const QString &algorithm, int slot);
 
 private:
+    // What reading a preset file found.
+    enum class FileRead { Unreadable, NoObject, Object };
+    FileRead readPresetDocument(const QString &path);
+    bool readUserFile();
+
     // Preset files are small: only a regular file of at most 1 MiB is read (false for
     // anything else, a FIFO or a device included, which is left untouched).
     static bool readPresetFile(const QString &path, QByteArray &content);
-    // Writes the file atomically; false (nothing changed) when it is marked read-only
-    // or the content is more than readPresetFile takes.
-    static bool savePresetFile(const QString &path, const QByteArray &content);
+    // Writes the file atomically; false (nothing changed) when it is marked read-only,
+    // this run could not read it, or the content is more than readPresetFile takes.
+    bool savePresetFile(const QString &path, const QByteArray &content) const;
     bool makeUserFileFromDefault();
     bool userFileLacksUuid() const;
+
+    bool m_fCustomPresetsKept = false;
+    QStringList m_unreadUserFiles; // user files this run could not read; never written in it
 
     struct ModeSelection;
     ModeSelection modeSelection(const QString &algorithm);

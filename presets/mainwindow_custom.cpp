@@ -182,9 +182,11 @@ void MainWindow::fillNewCustomSlot(const EqPage &page, const QString &gainText)
     radio->click();
 }
 
+// Without a user file to keep it, no preset is made, even by a click that reached a
+// disabled control.
 void MainWindow::addCustomPreset(const EqPage &page)
 {
-    if (usedCustomSlots(page.algorithm) >= kCustomSlotCount)
+    if (!customPresetsKept() || usedCustomSlots(page.algorithm) >= kCustomSlotCount)
         return;
     fillNewCustomSlot(page, gainTextFromValues({}));
     Sleep(50);
@@ -193,7 +195,7 @@ void MainWindow::addCustomPreset(const EqPage &page)
 
 void MainWindow::copyCustomPreset(const EqPage &page)
 {
-    if (usedCustomSlots(page.algorithm) >= kCustomSlotCount)
+    if (!customPresetsKept() || usedCustomSlots(page.algorithm) >= kCustomSlotCount)
         return;
     // Opening the list recounts the mode's entries; the sliders keep their values.
     page.customize->click();
@@ -205,14 +207,15 @@ void MainWindow::copyCustomPreset(const EqPage &page)
 
 // Stores the active page's sliders and name into its shown slot and writes the custom
 // presets and the selection. Without a shown slot (a factory preset, the microphone
-// page, no slot left) there is nothing to save: no slot is renamed, nothing is written.
+// page, no slot left) or a user file to keep it there is nothing to save: no slot is
+// renamed, nothing is written.
 void MainWindow::saveCustomPreset()
 {
     // Any Save, from either page, ends the Stereo page's claim on the gains it last
     // loaded: a Stereo reset goes back to them only after the slot is loaded or saved anew.
     setCustomLoaded(kAlgorithmStereo, false);
     const EqPage *page = activeEqPage();
-    if (!page)
+    if (!page || !customPresetsKept())
         return;
     const int slot = shownCustomSlot(page->algorithm);
     if (slot == 0)

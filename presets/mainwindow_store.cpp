@@ -43,6 +43,16 @@ static QAbstractButton *slotRadio(const EqPage &page, int slot)
     return page.customRadios[static_cast<size_t>(slot - 1)];
 }
 
+// Add and Copy make a custom preset; without a user file to keep it they do nothing.
+void MainWindow::offerCustomPresets(bool offered)
+{
+    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
+        page->customAdd->setEnabled(offered);
+        for (QAbstractButton *copy : page->copyButtons)
+            copy->setEnabled(offered);
+    }
+}
+
 void MainWindow::showCustomSlotName(const QString &algorithm, int slot, const QString &name)
 {
     if (QAbstractButton *radio = slotRadio(pageOfAlgorithm(algorithm), slot))

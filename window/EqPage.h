@@ -61,6 +61,7 @@ struct EqPage : EqPageIds {
     std::array<QAbstractButton *, 5> customRadios{};
     std::array<QWidget *, 5> customCheckMarks{};
     std::array<QWidget *, 5> customDeleteButtons{};
+    std::vector<QAbstractButton *> copyButtons; // the check marks whose click runs Copy
     std::vector<FactoryPreset> factory; // in the order the tab switch looks for the checked one
 
     // Page-specific touches of the shared flows.

@@ -221,6 +221,7 @@ protected:
     void timerEvent(QTimerEvent *event) override;
 
     // The preset store's steps that need the window's buttons.
+    void offerCustomPresets(bool offered) override;
     void showCustomSlotName(const QString &algorithm, int slot, const QString &name) override;
     void showSurroundCustomSlots(int count) override;
     void clickFactoryPreset(const QString &algorithm, int listPosition) override;

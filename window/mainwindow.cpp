@@ -118,9 +118,11 @@ void MainWindow::InitMyDialog()
         for (int k = 0; k < 5; ++k)
             page->customRadios[k]->setText(QStringLiteral("Customize -%1").arg(k + 1));
     }
-    // No custom slot starts selected, whatever the form left.
+    // No custom slot starts selected, whatever the form left; and none can be made
+    // before a headset's user file is there to keep it.
     for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()})
         forgetCustomSelection(*page);
+    offerCustomPresets(false);
 
     for (const EqPage *page : {m_stereoPage.get(), m_surroundPage.get()}) {
         for (QAbstractSlider *slider : page->sliders) {
@@ -183,14 +185,9 @@ void MainWindow::createSliderConnections()
         for (QAbstractSlider *slider : page->sliders)
             connect(slider, SIGNAL(sliderMoved(int)), this, SLOT(on_VerticalSlider_Surround_Stereo_SlideMoved()));
     }
-    for (QAbstractButton *copy :
-         {ui.pushButton_22, ui.pushButton_23, ui.pushButton_24, ui.pushButton_25, ui.pushButton_26, ui.pushButton_27,
-          ui.pushButton_28, ui.pushButton_29, ui.pushButton_30, ui.pushButton_31, ui.radioButton_Stereo_Velor_copy,
-          ui.radioButton_Stereo_FLAT_copy})
+    for (QAbstractButton *copy : m_stereoPage->copyButtons)
         connect(copy, SIGNAL(clicked()), this, SLOT(on_PushButton_Stereo_CustomCopy_Clicked()));
-    for (QAbstractButton *copy :
-         {ui.pushButton_13, ui.pushButton_14, ui.pushButton_15, ui.pushButton_16, ui.pushButton_17, ui.pushButton_18,
-          ui.pushButton_19, ui.pushButton_20, ui.pushButton_161, ui.pushButton_162})
+    for (QAbstractButton *copy : m_surroundPage->copyButtons)
         connect(copy, SIGNAL(clicked()), this, SLOT(on_PushButton_Surround_CustomCopy_Clicked()));
     for (QLineEdit *name : {ui.lineEdit_23, ui.lineEdit_15}) {
         // Short enough that the names of every slot never outgrow the preset file.

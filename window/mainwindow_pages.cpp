@@ -71,6 +71,10 @@ void MainWindow::buildEqPages()
     for (int i = 0; i < 6; ++i)
         surround->factory.push_back({surroundRadios[i], nullptr, kSurroundRows[i]});
     surround->factory[3].checkMark = ui.pushButton_16;
+    // Those of the factory presets and of custom slots 1 to 4; slot 5's runs nothing.
+    surround->copyButtons = {ui.pushButton_13, ui.pushButton_14, ui.pushButton_15, ui.pushButton_16,
+                             ui.pushButton_17, ui.pushButton_18, ui.pushButton_19, ui.pushButton_20,
+                             ui.pushButton_161, ui.pushButton_162};
     surround->soundViewHidesSaveReset = true;
 
     auto stereo = std::make_unique<EqPage>(kStereoIds);
@@ -101,6 +105,10 @@ void MainWindow::buildEqPages()
                                              ui.radioButton_Stereo_Velor,    ui.radioButton_Stereo_FLAT};
     for (int i = 0; i < 8; ++i)
         stereo->factory.push_back({stereoRadios[i], nullptr, kStereoRows[i]});
+    stereo->copyButtons = {ui.pushButton_22, ui.pushButton_23, ui.pushButton_24, ui.pushButton_25,
+                           ui.pushButton_26, ui.pushButton_27, ui.pushButton_28, ui.pushButton_29,
+                           ui.pushButton_30, ui.pushButton_31, ui.radioButton_Stereo_Velor_copy,
+                           ui.radioButton_Stereo_FLAT_copy};
     stereo->greysButtonsOnFactory = true;
     stereo->namesBeforeCheck = true;
 

@@ -85,6 +85,22 @@ private slots:
                     .contains("\nExec=/usr/lib/tonewright/tonewright -autorun\n"));
     }
 
+    // An entry the user marked read-only stays byte for byte as it is, as a read-only
+    // preset file does; the owner's write bit decides, so root leaves it alone too.
+    void autostartMarkedReadOnlyIsLeftAlone()
+    {
+        const QString path = autostartEntryPath(QStringLiteral("tonewright"));
+        QFile::remove(path);
+        setAutoRunRegistry(QStringLiteral("/opt/old/tonewright"));
+        const QByteArray kept = tw::readFileBytes(path);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        setAutoRunRegistry(QStringLiteral("/usr/lib/tonewright/tonewright"));
+        QCOMPARE(tw::readFileBytes(path), kept);
+        QCOMPARE(QFileInfo(path).permissions() & QFile::WriteOwner, QFile::Permissions());
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::remove(path));
+    }
+
     // The desktop's start-up settings turn an entry off by writing into it, and users
     // add keys of their own; the next start still updates the program path but keeps
     // every line it does not own, in the form it was written.

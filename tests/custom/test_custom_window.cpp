@@ -1075,47 +1075,63 @@ private slots:
         QCOMPARE(again.nameEdit->text().size(), kMaxPresetNameLength);
     }
 
-    // Only a regular file of a sane size is read as the user file: anything else gets
-    // the error box, stays as it is, and never holds the window.
-    void aUserFileThatIsNoPresetFileIsLeftAlone_data()
+    // A user file that cannot be read (no JSON, too big, not a regular file) gets the
+    // error box and is left as it is for the run: the default file's factory presets reach
+    // the headset, no custom preset is offered, and once the user has mended the file by
+    // hand, neither Add nor Copy nor Save writes over it; the next start reads it.
+    void aUserFileThatCannotBeReadIsLeftToTheNextStart_data()
     {
         QTest::addColumn<QString>("kind");
+        QTest::newRow("not JSON") << "json";
         QTest::newRow("oversized") << "oversized";
         QTest::newRow("FIFO") << "fifo";
         QTest::newRow("link to /dev/zero") << "zero";
     }
-    void aUserFileThatIsNoPresetFileIsLeftAlone()
+    void aUserFileThatCannotBeReadIsLeftToTheNextStart()
     {
         QFETCH(QString, kind);
         QDir().mkpath(QFileInfo(userFile()).absolutePath());
         const QByteArray path = QFile::encodeName(userFile());
-        QByteArray big;
-        if (kind == "oversized") {
-            big = QJsonDocument(userFileContent(QJsonArray{preset("Stereo", QString(2 << 20, 'x'), "")})).toJson();
-            writeUserFile(big);
-        } else if (kind == "fifo") {
+        if (kind == "json")
+            writeUserFile("{\"customMode\": [");
+        else if (kind == "oversized")
+            writeUserFile(QJsonDocument(userFileContent(QJsonArray{preset("Stereo", QString(2 << 20, 'x'), "")})).toJson());
+        else if (kind == "fifo")
             QCOMPARE(::mkfifo(path.constData(), 0600), 0);
-        } else {
+        else
             QVERIFY(QFile::link("/dev/zero", userFile()));
-        }
         recordedPrompts().clear();
         start();
-        QCOMPARE(recordedPrompts(), QStringList{"Error|Json File Is Error!"});
+        QTRY_COMPARE(recordedPrompts(), QStringList{"Error|Json File Is Error!"});
 
-        // Adding a preset cannot write such a file either; it stays as it was.
-        const EqPage &p = openList(false);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Custom presets not saved"));
+        const EqPage &p = page(false);
+        switchTab(p);
+        clearWrittenFrames();
+        m_window->ui.radioButton_Stereo_Jazz->click();
+        QVERIFY(waitUntil([] { return !sentPresets().isEmpty() && sentPresets().last().number == 3; }));
+        QCOMPARE(sentPresets().last().gains, defaultGains(kHeadset.pid, "Stereo", 3));
+        QVERIFY(!p.customAdd->isEnabled());
+        for (QAbstractButton *copy : p.copyButtons)
+            QVERIFY(!copy->isEnabled());
+
+        QVERIFY(QFile::remove(userFile()));
+        const QByteArray mended = QJsonDocument(userFileContent(
+            joined(presetsOf("Surround", {"Mine"}), presetsOf("Stereo", {"HandStereo"})),
+            QJsonObject{{"algorithm", "Stereo"}, {"mode", "custom"}, {"name", "HandStereo"}})).toJson();
+        writeUserFile(mended);
+        openList(false);
         add(p);
-        QCOMPARE(count(p), 1);
-        struct stat info {};
-        QCOMPARE(::lstat(path.constData(), &info), 0);
-        if (kind == "oversized")
-            QCOMPARE(userFileBytes(), big);
-        else if (kind == "fifo")
-            QVERIFY(S_ISFIFO(info.st_mode));
-        else
-            QCOMPARE(QFileInfo(userFile()).symLinkTarget(), QStringLiteral("/dev/zero"));
-        QFile::remove(userFile());
+        m_window->on_PushButton_Stereo_CustomCopy_Clicked();
+        m_window->on_PushButton_CustomSave_Clicked();
+        QCOMPARE(count(p), 0);
+        QCOMPARE(userFileBytes(), mended);
+
+        recordedPrompts().clear();
+        restart();
+        QTRY_COMPARE(selectedId(page(false)), 41);
+        QVERIFY(recordedPrompts().isEmpty());
+        QCOMPARE(page(false).customRadios[0]->text(), QStringLiteral("HandStereo"));
+        QVERIFY(page(false).customAdd->isEnabled());
     }
 };
 

@@ -317,6 +317,29 @@ private slots:
         QCOMPARE(readObject(file).value("customMode"), QJsonValue(QJsonArray()));
     }
 
+    // A write cut short by a crash leaves its temporary beside the file; the next write
+    // of that file removes such leftovers, and nothing that only looks like one.
+    void writeRemovesItsOwnLeftoverTemporaries()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("user.json"));
+        writeFile(file, R"({"pid": "0411"})");
+        const QStringList leftovers{".user.json.3k", ".user.json.1z141z3"};
+        const QStringList others{".user.json.3K", ".user.json.03k", ".user.json.3k~", ".user.json.1z141z4",
+                                 ".other.json.3k", "user.json.3k"};
+        for (const QString &name : leftovers + others)
+            QVERIFY(writeFile(dir.filePath(name), "{"));
+        QVERIFY(QDir().mkpath(dir.filePath(".user.json.zz")));
+        PresetStore store;
+        store.m_qstrCurrentUserFileName = file;
+        QVERIFY(store.writeJsonFile(QStringLiteral("uuid")));
+        QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QStringList expected = others + QStringList{".user.json.zz", "user.json"};
+        left.sort();
+        expected.sort();
+        QCOMPARE(left, expected);
+    }
+
     void writeLeavesUnusableFilesAsTheyAre_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -250,11 +250,22 @@ private slots:
         QVERIFY(store.steps.filter(QRegularExpression("^(open|slot|factory)")).isEmpty());
     }
 
-    // The user file cannot be made: both boxes, and the model's default file stands in
-    // for it, its factory presets and stored selection with this headset's id, but none
-    // of its custom presets, which would have nowhere to be kept.
-    void userFileThatCannotBeMadeIsReported()
+    // No user file to use, as it cannot be made or this run cannot read it: one box says
+    // which, and the model's default file stands in for it, its factory presets and stored
+    // selection with this headset's id, but none of its custom presets, which would have
+    // nowhere to be kept. A file that could not be read is never written in this run, nor
+    // read again, even once it is mended.
+    void noUsableUserFileLetsTheDefaultFileStandIn_data()
     {
+        QTest::addColumn<bool>("broken");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("cannot be made") << false << "warning|JSON file generation failed!";
+        QTest::newRow("not JSON") << true << "Error|Json File Is Error!";
+    }
+    void noUsableUserFileLetsTheDefaultFileStandIn()
+    {
+        QFETCH(bool, broken);
+        QFETCH(QString, prompt);
         PromptRecorder recorder;
         QJsonObject defaults = readObject(QCoreApplication::applicationDirPath() + "/DefaultFile/VID-2e7a&PID-0411.json");
         defaults.insert("customMode", QJsonArray{preset("Stereo", "Walk", "1,1,1,1,1,1,1,1,1,1")});
@@ -262,19 +273,36 @@ private slots:
         RecordingStore store;
         store.m_qstrAppDirPath = m_appDir.path();
         openHeadset(store, 0x0411, QByteArray(4, '\x02'));
-        // A plain file where the user folder should be.
-        const QString folder = userFolder();
-        writeFile(folder.chopped(1), "in the way");
+        const QString userFile = userFolder() + "VID-2e7a&PID-0411&UUID-02020202.json";
+        const QByteArray brokenContent = "{\"customMode\": [";
+        if (broken)
+            writeFile(userFile, brokenContent);
+        else
+            writeFile(userFolder().chopped(1), "in the way"); // a plain file where the user folder should be
         runNewHeadset(store);
-        QCOMPARE(store.m_nJsonFileStatus, -2);
-        QCOMPARE(recorder.prompts,
-                 (QStringList{"warning|JSON file generation failed!", "Error|Json File Is Error!"}));
+        QCOMPARE(recorder.prompts, QStringList{prompt});
+        QCOMPARE(store.m_nJsonFileStatus, broken ? 0 : -2);
         QCOMPARE(store.m_currentDeviceInfo.pid, quint16(0x0411));
         QCOMPARE(store.m_currentDeviceInfo.defaultSurround.size(), 6);
         QCOMPARE(store.m_currentDeviceInfo.defaultStereo.size(), 8);
         QCOMPARE(store.steps.filter("factory"), QStringList{"factory Surround 2"});
         QVERIFY(store.m_listCustomParam.isEmpty());
         QVERIFY(store.m_stereoCustom[0].name.isEmpty());
+        QVERIFY(!store.customPresetsKept());
+        if (!broken)
+            return;
+
+        const QByteArray mended = toJson(QJsonObject{{"customMode", QJsonArray{preset("Stereo", "Mine", "2")}}});
+        writeFile(userFile, mended);
+        store.m_listCustomParam << PresetParam{kAlgorithmStereo, "New Equalizer", "0,0,0,0,0,0,0,0,0,0"};
+        QVERIFY(!store.writeJsonFile("customMode"));
+        QVERIFY(!store.writeJsonFile("currentMode"));
+        store.steps.clear();
+        runNewHeadset(store);
+        QCOMPARE(recorder.prompts.size(), 1);
+        QVERIFY(!store.customPresetsKept());
+        QCOMPARE(store.steps.filter("factory"), QStringList{"factory Surround 2"});
+        QCOMPARE(tw::readFileBytes(userFile), mended);
     }
 
     void readOnlyDefaultFileGivesWritableUserCopy()

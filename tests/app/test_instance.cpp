@@ -439,6 +439,41 @@ private slots:
         QVERIFY(!errorOutput(program).contains("connectSlotsByName"));
     }
 
+    void aClosedOrBrokenStandardOutputDoesNotStopTheProgram_data()
+    {
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("closed at start") << true;
+        QTest::newRow("a pipe closed after its first byte") << false;
+    }
+
+    // Standard output closed by a launcher: the first file opened took its number and the
+    // log's echo went into the X connection, so the window never showed. A pipe whose
+    // reader is gone (tonewright | head -c 1): the next echo ended the program by SIGPIPE.
+    // Either way the window shows, the program runs on, and the day's log has every line.
+    void aClosedOrBrokenStandardOutputDoesNotStopTheProgram()
+    {
+        QFETCH(bool, closed);
+        const QString log = todaysLog(qEnvironmentVariable("XDG_STATE_HOME"));
+        QFile::remove(log);
+        QProcess &program = prepare();
+        QProcess *reader = nullptr;
+        if (closed) {
+            launch(program, QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" >&-"), programPath()});
+        } else {
+            reader = &prepare();
+            program.setStandardOutputProcess(reader);
+            launch(program, programPath(), {});
+            launch(*reader, QStringLiteral("head"), {QStringLiteral("-c"), QStringLiteral("1")});
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(tw::readFileBytes(log).contains(" [Debug] " + kWindowBuilt), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
+        if (reader) {
+            QVERIFY(ends(*reader));
+            QCOMPARE(reader->readAllStandardOutput().size(), 1);
+        }
+        QCOMPARE(program.state(), QProcess::Running);
+    }
+
     void killedFirstInstanceDoesNotBlockTheNext()
     {
         QProcess &first = start({});

@@ -13,8 +13,8 @@ void refill(qint64 &allowance, qint64 elapsedMs, qint64 bytesPerSecond, qint64 r
 
 void LogBudget::advance(qint64 nowMs)
 {
-    // The wall clock set back drains and earns nothing for that step; set
-    // forward, it empties the demand and fills the allowances at most.
+    // The wall clock set back drains and earns nothing for that step; set forward, it
+    // empties the demand and fills the allowances at most.
     if (m_clockSeen && nowMs > m_lastMs) {
         const qint64 elapsed = nowMs - m_lastMs;
         m_demand = std::max<qint64>(0, m_demand - elapsed * kDrainBytesPerSecond);

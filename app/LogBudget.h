@@ -1,19 +1,18 @@
-// How fast the log may grow. The log handler writes whatever any thread logs; a
-// headset that repeats an answer without end would have the window log the same
-// handling again and again, tens of kilobytes a second, until the disk is full.
+// How fast the log may grow. The log handler writes whatever any thread logs; a headset
+// that repeats an answer without end would have the window log the same handling again
+// and again, tens of kilobytes a second, until the disk is full.
 //
-// Ordinary use, even brisk (a start, a preset click every second, a page switch
-// every half minute), asks for under 2 KB a second and is written whole. What
-// tells a flood from it is the rate asked for over a span of several seconds:
-// the log's demand is a bucket that every line offered fills and that drains at
-// 4 KB a second. As long as it holds at most a reserve of 64 KB (a start and a
-// minute of hurried clicking), every line is written. Above that, the log is
-// flooded and the lines spend small allowances of their own instead: 256 bytes
-// a second for debug and info lines, a separate 128 bytes a second (from a
-// reserve of 16 KB) for warnings, so that a failed Save is still recorded in a
-// flood and a flood of warnings is bounded too. Critical and fatal lines are
-// always written. Lines left out are counted, and the count goes into the log
-// before the next line written, so nothing is dropped without a trace.
+// Ordinary use, brisk use included (a start, a preset click every second, a page
+// switch every half minute), asks for under 2 KB a second and is written whole. What
+// tells a flood from it is the rate asked for over a span of several seconds: the
+// demand is a bucket that every line offered fills and that drains at 4 KB a second.
+// While it holds at most a 64 KB reserve (a start fills a fifth of it), every line is
+// written. Above that the log is flooded, and lines spend small allowances instead: 256
+// bytes a second for debug and info lines, and 128 bytes a second from a 16 KB reserve
+// of their own for warnings, so that a failed Save is recorded in a flood and a flood
+// of warnings is bounded too. Critical and fatal lines are always written. Lines left
+// out are counted, and the count goes into the log before the next line written, so
+// nothing is dropped without a trace.
 #pragma once
 
 #include <QtGlobal>
@@ -23,15 +22,15 @@ class LogBudget
 public:
     static constexpr qint64 kDrainBytesPerSecond = 4096;
     static constexpr qint64 kReserveBytes = 64 * 1024;
-    // How far the demand may run above the reserve: a flood ends at most 4 s
-    // after the rate asked for falls back below the drain.
+    // How far the demand may run above the reserve: a flood ends at most 4 s after the
+    // rate asked for falls back below the drain.
     static constexpr qint64 kDemandCeilingBytes = kReserveBytes + 16 * 1024;
     static constexpr qint64 kFloodBytesPerSecond = 256;
     static constexpr qint64 kWarningBytesPerSecond = 128;
     static constexpr qint64 kWarningReserveBytes = 16 * 1024;
-    // In a flood, once lines were left out, writing starts again only with this
-    // much in hand, so the log reads as runs of whole lines between counts, not a
-    // count every line.
+    // In a flood, once lines were left out, writing starts again only with this much in
+    // hand, so the log reads as runs of whole lines between counts, not a count every
+    // line.
     static constexpr qint64 kResumeBytes = 1024;
     static constexpr qint64 kFloodReserveBytes = 2 * kResumeBytes;
 
@@ -43,21 +42,20 @@ public:
         qint64 unwritten = 0; // of those lines, the ones the file could not take
     };
 
-    // Whether a line of `bytes` bytes may be written at `nowMs` (a clock in ms):
-    // if so, it is paid for; if not, it is counted as left out.
+    // Whether a line of `bytes` bytes may be written at `nowMs` (a clock in ms): if so,
+    // it is paid for; if not, it is counted as left out.
     bool admit(qint64 nowMs, qint64 bytes, Level level);
     // A line left out for another reason: one the day's file could not take
     // (unwritten), or one raised while the log was being written.
     void leaveOut(qint64 bytes, bool unwritten);
-    // Whoever writes the count pays for its line as the line it goes with was
-    // paid for.
+    // Whoever writes the count pays for its line as the line it goes with was paid for.
     void charge(qint64 bytes);
     // The lines left out and not yet in the log; forgets them once they are.
     const LeftOut &leftOut() const { return m_leftOut; }
     void forgetLeftOut() { m_leftOut = LeftOut(); }
 
-    // Demand and allowances as at the start, for a clock of another time; the
-    // lines left out stay counted.
+    // Demand and allowances as at the start, for a clock of another time; the lines
+    // left out stay counted.
     void restart();
 
 private:

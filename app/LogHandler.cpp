@@ -38,9 +38,9 @@ struct RaisedMessage {
 
 // Set while this thread holds the handlers' lock.
 thread_local bool t_insideHandler = false;
-// Messages raised while this thread held the lock (a Qt warning about the file,
-// a logging clock, ...): the lock cannot be taken again, so they wait and are
-// written after the work that raised them.
+// Messages raised while this thread held the lock (a Qt warning about the file, a
+// logging clock, ...): the lock cannot be taken again, so they wait and are written
+// after the work that raised them.
 thread_local QVector<RaisedMessage> t_raised;
 thread_local bool t_writingRaised = false;
 constexpr int kMostRaised = 32;
@@ -57,8 +57,8 @@ QDateTime now()
     return clock ? clock() : QDateTime::currentDateTime();
 }
 
-// The level prefix is joined to the message, never substituted into it, so a
-// message that itself holds "%1" is written as it is.
+// The level prefix is joined to the message, never substituted into it, so a message
+// that itself holds "%1" is written as it is.
 QString levelText(QtMsgType type, const QString &message)
 {
     switch (type) {
@@ -88,23 +88,23 @@ QString stampText(const QDateTime &stamp)
     return stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz"));
 }
 
-// What a line adds to each output: its bytes and the line end ("\r\n" in the
-// file as well: the log is read on machines that expect it).
+// What a line adds to each output: its bytes and the line end ("\r\n" in the file as
+// well: the log is read on machines that expect it).
 QByteArray lineBytes(const QString &line)
 {
     return (line + QStringLiteral("\r\n")).toLocal8Bit();
 }
 
-// A message that can be neither written nor kept is counted, so the log still
-// says that something is missing. The count is written with the next line.
+// A message that can be neither written nor kept is counted, so the log still says that
+// something is missing. The count is written with the next line.
 void countLeftOut(const Message &message)
 {
     // Any stamp has the same length; reading the clock here could raise another.
     g_logBudget.leaveOut(lineBytes(stampedLine(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz"), message)).size(), false);
 }
 
-// Messages raised by writing one are written after it; one raised by those (a
-// clock that logs each time it is read) is only counted, or it would never end.
+// Messages raised by writing one are written after it; one raised by those (a clock
+// that logs each time it is read) is only counted, or it would never end.
 void writeRaisedMessages()
 {
     if (t_raised.isEmpty())
@@ -140,8 +140,7 @@ void handle(Writer write, const Message &message)
     }
 }
 
-// Opens path for appending in text mode, making its folder first when the file
-// is new.
+// Opens path for appending in text mode, making its folder first when the file is new.
 bool openForAppend(QFile &file, bool textMode)
 {
     if (!file.exists()) {
@@ -155,8 +154,8 @@ bool openForAppend(QFile &file, bool textMode)
     return file.open(mode);
 }
 
-// The day's log, made and opened for this user alone: a link or FIFO planted in
-// its place is neither followed nor waited on.
+// The day's log, made and opened for this user alone: a link or FIFO planted in its
+// place is neither followed nor waited on.
 bool openDayLog(QFile &file, const QDateTime &stamp)
 {
     const QString folder = logFolder() + QLatin1Char('/') + stamp.toString(QStringLiteral("yyyyMMdd"));
@@ -184,10 +183,10 @@ QString leftOutText(const LogBudget::LeftOut &leftOut)
         .arg(QLatin1String(why));
 }
 
-// One admitted line (none when null) to standard output and the day's log, the
-// count of the lines left out before it if any. The count is forgotten only
-// once the file has it, and a line the file could not take joins the count: the
-// file accounts for every line.
+// One admitted line (none when null) to standard output and the day's log, the count of
+// the lines left out before it if any. The count is forgotten only once the file has
+// it, and a line the file could not take joins the count: the file accounts for every
+// line.
 void writeLogLine(const QDateTime &stamp, const QString &line)
 {
     QFile file;
@@ -202,10 +201,9 @@ void writeLogLine(const QDateTime &stamp, const QString &line)
     if (bytes.isEmpty())
         return;
 
-    // Echoed whatever becomes of the file: when the log folder cannot be had,
-    // standard output is where the message can still be read. One whose reader is
-    // gone takes nothing (the program ignores SIGPIPE) and costs the file nothing
-    // either.
+    // Echoed whatever becomes of the file: when the log folder cannot be had, standard
+    // output is where the message can still be read. One whose reader is gone takes
+    // nothing (the program ignores SIGPIPE) and costs the file nothing either.
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
 
@@ -222,8 +220,7 @@ LogBudget::Level budgetLevel(QtMsgType type)
     switch (type) {
     case QtWarningMsg:
         return LogBudget::Level::Warning;
-    // The line that tells why the program failed; a fatal one ends it before any
-    // count.
+    // The line that tells why the program failed; a fatal one ends it before any count.
     case QtCriticalMsg:
     case QtFatalMsg:
         return LogBudget::Level::Always;
@@ -232,9 +229,8 @@ LogBudget::Level budgetLevel(QtMsgType type)
     }
 }
 
-// Lines left out at the end of a flood are counted with the next line written;
-// should none come before the program ends, the count is written as the
-// application goes.
+// Lines left out at the end of a flood are counted with the next line written; should
+// none come before the program ends, the count is written as the application goes.
 void countLeftOutLinesAtExit()
 {
     static bool registered = false; // under the lock
@@ -282,8 +278,7 @@ void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const Q
             const QDateTime stamp = now();
             const QString line = stampedLine(stampText(stamp), message);
             // One limit for both outputs: started from the desktop or at log-on,
-            // standard output goes to a file as well (the session's or the
-            // journal's).
+            // standard output goes to a file as well (the session's or the journal's).
             if (g_logBudget.admit(stamp.toMSecsSinceEpoch(), lineBytes(line).size(), budgetLevel(message.type)))
                 writeLogLine(stamp, line);
         },

@@ -13,7 +13,7 @@
 #include <QTextStream>
 #include <QVector>
 
-#include <cstdio>
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 #include <utility>
@@ -183,6 +183,23 @@ QString leftOutText(const LogBudget::LeftOut &leftOut)
         .arg(QLatin1String(why));
 }
 
+// Standard output gets what it takes at once. One whose reader is gone (the program
+// ignores SIGPIPE) or has stopped reading (the program writes it without waiting)
+// takes nothing, and holds neither the thread nor the file.
+void echo(const QByteArray &bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written > 0)
+            done += written;
+        else if (written < 0 && errno == EINTR)
+            continue;
+        else
+            return;
+    }
+}
+
 // One admitted line (none when null) to standard output and the day's log, the count of
 // the lines left out before it if any. The count is forgotten only once the file has
 // it, and a line the file could not take joins the count: the file accounts for every
@@ -202,10 +219,8 @@ void writeLogLine(const QDateTime &stamp, const QString &line)
         return;
 
     // Echoed whatever becomes of the file: when the log folder cannot be had, standard
-    // output is where the message can still be read. One whose reader is gone takes
-    // nothing (the program ignores SIGPIPE) and costs the file nothing either.
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    // output is where the message can still be read.
+    echo(bytes);
 
     if (opened && file.write(bytes) == bytes.size() && file.flush()) {
         g_logBudget.forgetLeftOut();

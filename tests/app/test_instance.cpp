@@ -469,7 +469,8 @@ private slots:
                 close(held);
         });
         if (output == QLatin1String("closed")) {
-            launch(program, QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" >&-"), programPath()});
+            launch(program, QStringLiteral("sh"),
+                   {QStringLiteral("-c"), QStringLiteral("exec \"$0\" >&-"), programPath()});
         } else if (output == QLatin1String("gone")) {
             reader = &prepare();
             program.setStandardOutputProcess(reader);

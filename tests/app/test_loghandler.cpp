@@ -352,10 +352,11 @@ private slots:
         const QtMessageHandler previous = qInstallMessageHandler(logMessageOutput);
         log(QtDebugMsg, QStringLiteral("outer"));
         qInstallMessageHandler(previous);
-        QCOMPARE(tw::readFileBytes(dayLog()), QByteArray("2026-03-01 09:15:02 417 [0:] [Debug] outer\r\n"
-                                                         "2026-03-01 09:15:02 417 [0:] [Warning] 1 log lines (52 bytes) "
-                                                         "left out: the log was growing too fast\r\n"
-                                                         "2026-03-01 09:15:02 417 [0:] [Warning] from inside\r\n"));
+        QCOMPARE(tw::readFileBytes(dayLog()),
+                 QByteArray("2026-03-01 09:15:02 417 [0:] [Debug] outer\r\n"
+                            "2026-03-01 09:15:02 417 [0:] [Warning] 1 log lines (52 bytes) left out: the log was "
+                            "growing too fast\r\n"
+                            "2026-03-01 09:15:02 417 [0:] [Warning] from inside\r\n"));
     }
 
     void folderThatCannotBeMadeStillEchoesTheMessage()

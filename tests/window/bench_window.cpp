@@ -204,7 +204,8 @@ int childBrisk()
     plugHeadset();
     std::unique_ptr<MainWindow> window = startWindow();
     const QVector<QAbstractButton *> presets[2] = {
-        {window->ui.radioButton_Surround_FPS, window->ui.radioButton_Surround_Moba, window->ui.radioButton_Surround_DeepBas},
+        {window->ui.radioButton_Surround_FPS, window->ui.radioButton_Surround_Moba,
+         window->ui.radioButton_Surround_DeepBas},
         {window->ui.radioButton_Stereo_Jazz, window->ui.radioButton_Stereo_Pop, window->ui.radioButton_Stereo_Classic}};
     int page = 0;
     for (int second = 1; second <= kBriskSeconds; ++second) {
@@ -431,7 +432,8 @@ int main(int argc, char *argv[])
                              valuesOf(briskLines, "briskleftout").value(0, -1));
     out << QString::asprintf("  status-answer flood -> log growth   : %8.1f bytes/s  (after its first minute, "
                              "%.1f bytes/s in that; %.0f answers in %d s, %.0f lines left out and counted)\n",
-                             valuesOf(flood, "floodsecondlog").value(0, -1), valuesOf(flood, "floodfirstlog").value(0, -1),
+                             valuesOf(flood, "floodsecondlog").value(0, -1),
+                             valuesOf(flood, "floodfirstlog").value(0, -1),
                              valuesOf(flood, "floodanswers").value(0, 0), 2 * kFloodMs / 1000,
                              valuesOf(flood, "floodfirstleftout").value(0, 0) +
                                  valuesOf(flood, "floodsecondleftout").value(0, 0));

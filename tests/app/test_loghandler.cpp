@@ -1,4 +1,5 @@
 #include "app/LogHandler.h"
+#include "FullDisk.h"
 #include "TestEnv.h"
 
 #include <QDir>
@@ -340,6 +341,31 @@ private slots:
         QVERIFY(lines.lastTwo.at(1).endsWith("[Warning] after the flood"));
     }
 
+    // The disk fills in a flood: the lines the file cannot take, and the count that was
+    // to go with them, are counted on and written once there is room again.
+    void aFullDiskLosesNoLineWithoutItsCount()
+    {
+        qint64 nowMs = 0;
+        setLogClock([&nowMs] { return kFixedTime.addMSecs(nowMs); });
+        log(QtDebugMsg, QStringLiteral("the day's folder is there"));
+        int logged = 1;
+        captureStdout([&] {
+            for (; nowMs < 30000; ++nowMs, ++logged) {
+                if (nowMs == 10000)
+                    QVERIFY(tw::setFullDisk(dayFolder(), 0));
+                log(QtDebugMsg, statusAnswerHandling().at(logged % statusAnswerHandling().size()));
+            }
+            tw::setFullDisk(dayFolder(), -1);
+            log(QtWarningMsg, QStringLiteral("room again"));
+            ++logged;
+        });
+        QVERIFY(tw::fullDiskRefusals() > 0);
+        const LogLines lines = logLines(tw::readFileBytes(dayLog()));
+        QCOMPARE(lines.written + lines.leftOut, logged);
+        QVERIFY(lines.lastTwo.at(0).contains("left out: the log was growing too fast or its file could not be written"));
+        QVERIFY(lines.lastTwo.at(1).endsWith("[Warning] room again"));
+    }
+
     // A message raised while the handler writes one (here by the clock it reads) cannot
     // take the lock again: it is written after that one. The clock raises another while
     // that is written: counted before it, and not raised again without end.
@@ -453,5 +479,12 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLogHandler)
+int main(int argc, char *argv[])
+{
+    tw::loadFullDiskPreload(argv);
+    TestLogHandler::initMain();
+    QCoreApplication app(argc, argv);
+    TestLogHandler test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_loghandler.moc"

@@ -1,42 +1,69 @@
 #include "app/LogBudget.h"
 
 #include <algorithm>
-#include <utility>
 
-void LogBudget::earn(qint64 nowMs)
+namespace {
+
+void refill(qint64 &allowance, qint64 elapsedMs, qint64 bytesPerSecond, qint64 reserveBytes)
 {
-    // The wall clock set back earns nothing for that step; set forward, it fills the
-    // reserve at most.
-    if (m_clockSeen && nowMs > m_lastMs)
-        m_milliBytes = std::min(kReserveBytes * 1000, m_milliBytes + (nowMs - m_lastMs) * kBytesPerSecond);
+    allowance = std::min(reserveBytes * 1000, allowance + elapsedMs * bytesPerSecond);
+}
+
+} // namespace
+
+void LogBudget::advance(qint64 nowMs)
+{
+    // The wall clock set back drains and earns nothing for that step; set forward, it
+    // empties the demand and fills the allowances at most.
+    if (m_clockSeen && nowMs > m_lastMs) {
+        const qint64 elapsed = nowMs - m_lastMs;
+        m_demand = std::max<qint64>(0, m_demand - elapsed * kDrainBytesPerSecond);
+        refill(m_floodAllowance, elapsed, kFloodBytesPerSecond, kFloodReserveBytes);
+        refill(m_warningAllowance, elapsed, kWarningBytesPerSecond, kWarningReserveBytes);
+    }
     m_lastMs = nowMs;
     m_clockSeen = true;
 }
 
-bool LogBudget::admit(qint64 nowMs, qint64 bytes)
+bool LogBudget::admit(qint64 nowMs, qint64 bytes, Level level)
 {
-    earn(nowMs);
-    const qint64 needed = m_leftOut.lines > 0 ? std::max(bytes, kResumeBytes) : bytes;
-    if (m_milliBytes < needed * 1000) {
+    advance(nowMs);
+    const bool flooded = m_demand + bytes * 1000 > kReserveBytes * 1000;
+    // Lines left out count as asked for: a flood stays one while it lasts.
+    m_demand = std::min(kDemandCeilingBytes * 1000, m_demand + bytes * 1000);
+    m_lastPayer = nullptr;
+    if (!flooded || level == Level::Always)
+        return true;
+    qint64 &allowance = level == Level::Warning ? m_warningAllowance : m_floodAllowance;
+    const qint64 needed = level == Level::Ordinary && m_leftOut.lines > 0 ? std::max(bytes, kResumeBytes) : bytes;
+    if (allowance < needed * 1000) {
         ++m_leftOut.lines;
         m_leftOut.bytes += bytes;
         return false;
     }
-    charge(bytes);
+    allowance -= bytes * 1000;
+    m_lastPayer = &allowance;
     return true;
 }
 
-LogBudget::LeftOut LogBudget::takeLeftOut()
+void LogBudget::leaveOut(qint64 bytes, bool unwritten)
 {
-    return std::exchange(m_leftOut, LeftOut());
+    ++m_leftOut.lines;
+    m_leftOut.bytes += bytes;
+    if (unwritten)
+        ++m_leftOut.unwritten;
 }
 
 void LogBudget::charge(qint64 bytes)
 {
-    m_milliBytes -= bytes * 1000;
+    m_demand = std::min(kDemandCeilingBytes * 1000, m_demand + bytes * 1000);
+    if (m_lastPayer)
+        *m_lastPayer -= bytes * 1000;
 }
 
-void LogBudget::refill()
+void LogBudget::restart()
 {
+    const LeftOut leftOut = m_leftOut;
     *this = LogBudget();
+    m_leftOut = leftOut;
 }

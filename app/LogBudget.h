@@ -1,10 +1,18 @@
 // How fast the log may grow. The log handler writes whatever any thread logs; a headset
 // that repeats an answer without end would have the window log the same handling again
-// and again, tens of kilobytes a second, until the disk is full. So the log spends a
-// budget of bytes, refilled at a steady rate up to a reserve that a start and a run of
-// ordinary clicks never use up. Lines that find the budget spent are left out and
-// counted, and the count goes into the log before the next line written, so nothing is
-// dropped without a trace.
+// and again, tens of kilobytes a second, until the disk is full.
+//
+// Ordinary use, brisk use included (a start, a preset click every second, a page
+// switch every half minute), asks for under 2 KB a second and is written whole. What
+// tells a flood from it is the rate asked for over a span of several seconds: the
+// demand is a bucket that every line offered fills and that drains at 4 KB a second.
+// While it holds at most a 64 KB reserve (a start fills a fifth of it), every line is
+// written. Above that the log is flooded, and lines spend small allowances instead: 256
+// bytes a second for debug and info lines, and 128 bytes a second from a 16 KB reserve
+// of their own for warnings, so that a failed Save is recorded in a flood and a flood
+// of warnings is bounded too. Critical and fatal lines are always written. Lines left
+// out are counted, and the count goes into the log before the next line written, so
+// nothing is dropped without a trace.
 #pragma once
 
 #include <QtGlobal>
@@ -12,34 +20,52 @@
 class LogBudget
 {
 public:
-    // A minute of a flood from a full reserve: 40 KB + 60 s x 320 B, about 1 KB a second;
-    // a start writes some 20 KB, a preset click 2 KB, a page switch 3 to 5 KB.
-    static constexpr qint64 kBytesPerSecond = 320;
-    static constexpr qint64 kReserveBytes = 40 * 1024;
-    // Once lines were left out, writing starts again only with this much in hand, so a
-    // flood's log reads as runs of whole lines between counts, not a count every line.
-    static constexpr qint64 kResumeBytes = 512;
+    static constexpr qint64 kDrainBytesPerSecond = 4096;
+    static constexpr qint64 kReserveBytes = 64 * 1024;
+    // How far the demand may run above the reserve: a flood ends at most 4 s after the
+    // rate asked for falls back below the drain.
+    static constexpr qint64 kDemandCeilingBytes = kReserveBytes + 16 * 1024;
+    static constexpr qint64 kFloodBytesPerSecond = 256;
+    static constexpr qint64 kWarningBytesPerSecond = 128;
+    static constexpr qint64 kWarningReserveBytes = 16 * 1024;
+    // In a flood, once lines were left out, writing starts again only with this much in
+    // hand, so the log reads as runs of whole lines between counts, not a count every
+    // line.
+    static constexpr qint64 kResumeBytes = 1024;
+    static constexpr qint64 kFloodReserveBytes = 2 * kResumeBytes;
+
+    enum class Level { Ordinary, Warning, Always };
 
     struct LeftOut {
         qint64 lines = 0;
         qint64 bytes = 0;
+        qint64 unwritten = 0; // of those lines, the ones the file could not take
     };
 
     // Whether a line of `bytes` bytes may be written at `nowMs` (a clock in ms): if so,
-    // its bytes are spent; if not, it is counted as left out.
-    bool admit(qint64 nowMs, qint64 bytes);
-    // The lines left out since the last call; forgets them. Whoever writes the count
-    // pays for its line with charge.
-    LeftOut takeLeftOut();
+    // it is paid for; if not, it is counted as left out.
+    bool admit(qint64 nowMs, qint64 bytes, Level level);
+    // A line left out for another reason: one the day's file could not take
+    // (unwritten), or one raised while the log was being written.
+    void leaveOut(qint64 bytes, bool unwritten);
+    // Whoever writes the count pays for its line as the line it goes with was paid for.
     void charge(qint64 bytes);
+    // The lines left out and not yet in the log; forgets them once they are.
+    const LeftOut &leftOut() const { return m_leftOut; }
+    void forgetLeftOut() { m_leftOut = LeftOut(); }
 
-    // Full again, nothing left out: for a clock of another time.
-    void refill();
+    // Demand and allowances as at the start, for a clock of another time; the lines
+    // left out stay counted.
+    void restart();
 
 private:
-    void earn(qint64 nowMs);
+    void advance(qint64 nowMs);
 
-    qint64 m_milliBytes = kReserveBytes * 1000; // bytes in hand, in thousandths
+    // All in thousandths of a byte: the rates are per second, the clock in ms.
+    qint64 m_demand = 0;
+    qint64 m_floodAllowance = kFloodReserveBytes * 1000;
+    qint64 m_warningAllowance = kWarningReserveBytes * 1000;
+    qint64 *m_lastPayer = nullptr; // the allowance that paid for the last line, if any
     qint64 m_lastMs = 0;
     bool m_clockSeen = false;
     LeftOut m_leftOut;

@@ -11,16 +11,39 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QTextStream>
+#include <QVector>
 
-#include <cstdio>
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
 QMutex g_logMutex;
-thread_local bool t_insideHandler = false;
 LogBudget g_logBudget; // under g_logMutex
+
+// A message as a handler writes it.
+struct Message {
+    QtMsgType type;
+    int line;
+    QString function;
+    QString text;
+};
+using Writer = void (*)(const Message &);
+struct RaisedMessage {
+    Writer write;
+    Message message;
+};
+
+// Set while this thread holds the handlers' lock.
+thread_local bool t_insideHandler = false;
+// Messages raised while this thread held the lock (a Qt warning about the file, a
+// logging clock, ...): the lock cannot be taken again, so they wait and are written
+// after the work that raised them.
+thread_local QVector<RaisedMessage> t_raised;
+thread_local bool t_writingRaised = false;
+constexpr int kMostRaised = 32;
 
 LogClock &clockFunction()
 {
@@ -32,24 +55,6 @@ QDateTime now()
 {
     const LogClock &clock = clockFunction();
     return clock ? clock() : QDateTime::currentDateTime();
-}
-
-// Runs one message's work under the handlers' lock. A message raised while this thread
-// is already inside a handler (Qt warning about the file, a logging clock, ...) cannot
-// take the lock again; it goes straight to standard error instead of deadlocking.
-template <typename Write>
-void underLogLock(const QString &message, Write write)
-{
-    if (t_insideHandler) {
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-        return;
-    }
-    t_insideHandler = true;
-    {
-        QMutexLocker locker(&g_logMutex);
-        write();
-    }
-    t_insideHandler = false;
 }
 
 // The level prefix is joined to the message, never substituted into it, so a message
@@ -69,6 +74,70 @@ QString levelText(QtMsgType type, const QString &message)
         return QStringLiteral("[Fatal] ") + message;
     }
     return QString();
+}
+
+// "<date time> [<line>:<function>] <level text>", the line both outputs get.
+QString stampedLine(const QString &stamp, const Message &message)
+{
+    return stamp + QStringLiteral(" [") + QString::number(message.line) + QLatin1Char(':') + message.function +
+           QStringLiteral("] ") + levelText(message.type, message.text);
+}
+
+QString stampText(const QDateTime &stamp)
+{
+    return stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz"));
+}
+
+// What a line adds to each output: its bytes and the line end ("\r\n" in the file as
+// well: the log is read on machines that expect it).
+QByteArray lineBytes(const QString &line)
+{
+    return (line + QStringLiteral("\r\n")).toLocal8Bit();
+}
+
+// A message that can be neither written nor kept is counted, so the log still says that
+// something is missing. The count is written with the next line.
+void countLeftOut(const Message &message)
+{
+    // Any stamp has the same length; reading the clock here could raise another.
+    g_logBudget.leaveOut(lineBytes(stampedLine(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz"), message)).size(), false);
+}
+
+// Messages raised by writing one are written after it; one raised by those (a clock
+// that logs each time it is read) is only counted, or it would never end.
+void writeRaisedMessages()
+{
+    if (t_raised.isEmpty())
+        return;
+    t_writingRaised = true;
+    const QVector<RaisedMessage> raised = std::exchange(t_raised, {});
+    for (const RaisedMessage &each : raised)
+        each.write(each.message);
+    t_writingRaised = false;
+}
+
+// Runs work under the handlers' lock, then what it raised.
+template <typename Work>
+void underLogLock(Work work)
+{
+    t_insideHandler = true;
+    {
+        QMutexLocker locker(&g_logMutex);
+        work();
+        writeRaisedMessages();
+    }
+    t_insideHandler = false;
+}
+
+void handle(Writer write, const Message &message)
+{
+    if (!t_insideHandler) {
+        underLogLock([&] { write(message); });
+    } else if (t_writingRaised || t_raised.size() >= kMostRaised) {
+        countLeftOut(message); // this thread holds the lock
+    } else {
+        t_raised.append({write, message});
+    }
 }
 
 // Opens path for appending in text mode, making its folder first when the file is new.
@@ -95,69 +164,99 @@ bool openDayLog(QFile &file, const QDateTime &stamp)
     const int fd = openPrivateFile(folder, QStringLiteral("app_log.txt"), O_WRONLY | O_APPEND);
     if (fd < 0)
         return false;
-    if (file.open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text, QFileDevice::AutoCloseHandle))
+    if (file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle))
         return true;
     ::close(fd);
     return false;
 }
 
-// "<date time> [<line>:<function>] <level text>", the line both outputs get.
-QString stampedLine(const QDateTime &stamp, int contextLine, const QString &function, const QString &text)
+// The line that counts the lines left out, in the words of why they were.
+QString leftOutText(const LogBudget::LeftOut &leftOut)
 {
-    return stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss zzz")) + QStringLiteral(" [") +
-           QString::number(contextLine) + QLatin1Char(':') + function + QStringLiteral("] ") + text;
+    const char *why = leftOut.unwritten == 0 ? "the log was growing too fast"
+                      : leftOut.unwritten == leftOut.lines
+                          ? "the log file could not be written"
+                          : "the log was growing too fast or its file could not be written";
+    return QStringLiteral("%1 log lines (%2 bytes) left out: %3")
+        .arg(leftOut.lines)
+        .arg(leftOut.bytes)
+        .arg(QLatin1String(why));
 }
 
-// What a line adds to the file: its bytes and the line end.
-qint64 fileBytes(const QString &line)
+// Standard output gets what it takes at once. One whose reader is gone (the program
+// ignores SIGPIPE) or has stopped reading (the program writes it without waiting)
+// takes nothing, and holds neither the thread nor the file.
+void echo(const QByteArray &bytes)
 {
-    return line.toLocal8Bit().size() + 2;
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written > 0)
+            done += written;
+        else if (written < 0 && errno == EINTR)
+            continue;
+        else
+            return;
+    }
 }
 
-// One finished line to standard output and the day's log.
+// One admitted line (none when null) to standard output and the day's log, the count of
+// the lines left out before it if any. The count is forgotten only once the file has
+// it, and a line the file could not take joins the count: the file accounts for every
+// line.
 void writeLogLine(const QDateTime &stamp, const QString &line)
 {
+    QFile file;
+    const bool opened = openDayLog(file, stamp);
+    QByteArray bytes;
+    const LogBudget::LeftOut leftOut = g_logBudget.leftOut();
+    if (opened && leftOut.lines > 0)
+        bytes = lineBytes(stampedLine(stampText(stamp), {QtWarningMsg, 0, QString(), leftOutText(leftOut)}));
+    const int countBytes = bytes.size();
+    if (!line.isNull())
+        bytes += lineBytes(line);
+    if (bytes.isEmpty())
+        return;
+
     // Echoed whatever becomes of the file: when the log folder cannot be had, standard
     // output is where the message can still be read.
-    QTextStream out(stdout);
-    out << line << "\r\n";
-    out.flush();
+    echo(bytes);
 
-    QFile file;
-    if (!openDayLog(file, stamp))
-        return;
-    // CR LF in the file as well: the log is read on machines that expect it.
-    QTextStream stream(&file);
-    stream << line << "\r\n";
-    stream.flush();
-    file.close();
+    if (opened && file.write(bytes) == bytes.size() && file.flush()) {
+        g_logBudget.forgetLeftOut();
+        g_logBudget.charge(countBytes);
+    } else if (!line.isNull()) {
+        g_logBudget.leaveOut(bytes.size() - countBytes, true);
+    }
 }
 
-// The count of the lines the budget left out since the last count, if any, as a line
-// of its own; under the handlers' lock.
-void writeLeftOutCount(const QDateTime &stamp)
+LogBudget::Level budgetLevel(QtMsgType type)
 {
-    const LogBudget::LeftOut leftOut = g_logBudget.takeLeftOut();
-    if (leftOut.lines == 0)
-        return;
-    const QString count = QStringLiteral("%1 log lines (%2 bytes) left out: the log was growing too fast")
-                              .arg(leftOut.lines)
-                              .arg(leftOut.bytes);
-    const QString line = stampedLine(stamp, 0, QString(), levelText(QtWarningMsg, count));
-    g_logBudget.charge(fileBytes(line));
-    writeLogLine(stamp, line);
+    switch (type) {
+    case QtWarningMsg:
+        return LogBudget::Level::Warning;
+    // The line that tells why the program failed; a fatal one ends it before any count.
+    case QtCriticalMsg:
+    case QtFatalMsg:
+        return LogBudget::Level::Always;
+    default:
+        return LogBudget::Level::Ordinary;
+    }
 }
 
 // Lines left out at the end of a flood are counted with the next line written; should
 // none come before the program ends, the count is written as the application goes.
 void countLeftOutLinesAtExit()
 {
-    static bool registered = false;
+    static bool registered = false; // under the lock
     if (registered)
         return;
     registered = true;
     qAddPostRoutine([] {
-        underLogLock(QStringLiteral("log lines left out"), [] { writeLeftOutCount(now()); });
+        underLogLock([] {
+            if (g_logBudget.leftOut().lines > 0)
+                writeLogLine(now(), QString());
+        });
     });
 }
 
@@ -176,32 +275,29 @@ QString logFolder()
 
 void setLogClock(LogClock clock)
 {
-    QMutexLocker locker(&g_logMutex);
-    writeLeftOutCount(now()); // counted under the clock they were left out by
-    clockFunction() = std::move(clock);
-    // What was spent by another clock's time says nothing about this one's.
-    g_logBudget.refill();
+    underLogLock([&] {
+        // Counted under the clock they were left out by.
+        if (g_logBudget.leftOut().lines > 0)
+            writeLogLine(now(), QString());
+        clockFunction() = std::move(clock);
+        // What was spent by another clock's time says nothing about this one's.
+        g_logBudget.restart();
+    });
 }
 
 void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    underLogLock(message, [&] {
-        const QDateTime stamp = now();
-        const QString line =
-            stampedLine(stamp, context.line, QString::fromUtf8(context.function), levelText(type, message));
-        // One budget for both outputs: started from the desktop or at log-on, standard
-        // output goes to a file as well (the session's or the journal's).
-        // A critical or fatal line is always written, over budget if need be: it is the one
-        // that tells why the program failed, and a fatal one ends it before any later count.
-        if (type == QtCriticalMsg || type == QtFatalMsg) {
-            g_logBudget.charge(fileBytes(line));
-        } else if (!g_logBudget.admit(stamp.toMSecsSinceEpoch(), fileBytes(line))) {
+    handle(
+        [](const Message &message) {
             countLeftOutLinesAtExit();
-            return;
-        }
-        writeLeftOutCount(stamp);
-        writeLogLine(stamp, line);
-    });
+            const QDateTime stamp = now();
+            const QString line = stampedLine(stampText(stamp), message);
+            // One limit for both outputs: started from the desktop or at log-on,
+            // standard output goes to a file as well (the session's or the journal's).
+            if (g_logBudget.admit(stamp.toMSecsSinceEpoch(), lineBytes(line).size(), budgetLevel(message.type)))
+                writeLogLine(stamp, line);
+        },
+        {type, context.line, QString::fromUtf8(context.function), message});
 }
 
 void debugLog(const QString &, const QString &, const QString &, const QString &, int) {}
@@ -217,32 +313,34 @@ void myMessageOutput(QtMsgType type, const QMessageLogContext &, const QString &
 {
     if (!g_simpleTarget)
         return;
-    underLogLock(message, [&] {
-        QString text;
-        switch (type) {
-        case QtDebugMsg:
-            text = message;
-            break;
-        case QtWarningMsg:
-            text = QStringLiteral("Warning: ") + message;
-            break;
-        case QtCriticalMsg:
-            text = QStringLiteral("Critical: ") + message;
-            break;
-        case QtFatalMsg:
-            text = QStringLiteral("Fatal: ") + message;
-            break;
-        default:
-            break;
-        }
-        const QDateTime stamp = now();
-        QString fileName = g_simpleTarget->filePattern;
-        if (g_simpleTarget->dated)
-            fileName.replace(QStringLiteral("%1"), stamp.toString(QStringLiteral("yyyy_MM_dd")));
-        QFile file(fileName);
-        if (!openForAppend(file, false))
-            return;
-        QTextStream stream(&file);
-        stream << stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) << ": " << text << '\n';
-    });
+    handle(
+        [](const Message &message) {
+            QString text;
+            switch (message.type) {
+            case QtDebugMsg:
+                text = message.text;
+                break;
+            case QtWarningMsg:
+                text = QStringLiteral("Warning: ") + message.text;
+                break;
+            case QtCriticalMsg:
+                text = QStringLiteral("Critical: ") + message.text;
+                break;
+            case QtFatalMsg:
+                text = QStringLiteral("Fatal: ") + message.text;
+                break;
+            default:
+                break;
+            }
+            const QDateTime stamp = now();
+            QString fileName = g_simpleTarget->filePattern;
+            if (g_simpleTarget->dated)
+                fileName.replace(QStringLiteral("%1"), stamp.toString(QStringLiteral("yyyy_MM_dd")));
+            QFile file(fileName);
+            if (!openForAppend(file, false))
+                return;
+            QTextStream stream(&file);
+            stream << stamp.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) << ": " << text << '\n';
+        },
+        {type, 0, QString(), message});
 }

@@ -5,6 +5,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/ScreenDpi.h"
 #include "platform/ShowRequest.h"
+#include "platform/StandardStreams.h"
 #include "platform/WindowSystem.h"
 #include "platform/XdgBaseFolders.h"
 
@@ -14,6 +15,7 @@
 
 int main(int argc, char *argv[])
 {
+    protectStandardStreams();
     dropInvalidXdgFolders();
     // The scale passes through unrounded: at 144 DPI rounding 1.5 up to 2 would make the
     // fixed-size window larger than a 1440-line screen.

@@ -109,11 +109,11 @@ bool PresetStore::savePresetFile(const QString &path, const QByteArray &content)
         return false;
     }
     if (content.size() > kMaxPresetFileSize) {
-        qDebug().noquote() << "Preset file not written, it would exceed 1 MiB:" << path;
+        qWarning().noquote() << "Preset file not written, it would exceed 1 MiB:" << path;
         return false;
     }
     if (markedReadOnly(path)) {
-        qDebug().noquote() << "Preset file not written, it is marked read-only:" << path;
+        qWarning().noquote() << "Preset file not written, it is marked read-only:" << path;
         return false;
     }
     QString error;

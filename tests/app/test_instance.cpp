@@ -18,9 +18,11 @@
 #include <QLocalServer>
 #include <QTcpServer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -437,6 +439,59 @@ private slots:
         QVERIFY2(said.contains(" [Debug] " + kWindowBuilt), said.constData());
         QVERIFY(!said.contains("connectSlotsByName"));
         QVERIFY(!errorOutput(program).contains("connectSlotsByName"));
+    }
+
+    void aClosedOrBrokenStandardOutputDoesNotStopTheProgram_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::newRow("closed at start") << "closed";
+        QTest::newRow("a pipe closed after its first byte") << "gone";
+        QTest::newRow("a pipe nobody reads") << "stalled";
+    }
+
+    // Standard output closed by a launcher: the first file opened took its number and the
+    // log's echo went into the X connection, so the window never showed. A pipe whose
+    // reader is gone (tonewright | head -c 1): the next echo ended the program by SIGPIPE.
+    // A pipe whose reader stopped reading: once full, the echo held the start for ever.
+    // Each way the window shows, the program runs on, and the day's log has every line.
+    void aClosedOrBrokenStandardOutputDoesNotStopTheProgram()
+    {
+        QFETCH(QString, output);
+        const QString log = todaysLog(qEnvironmentVariable("XDG_STATE_HOME"));
+        QFile::remove(log);
+        QProcess &program = prepare();
+        QProcess *reader = nullptr;
+        QTemporaryDir folder;
+        const QString fifo = folder.filePath(QStringLiteral("output"));
+        int held = -1;
+        const auto closeHeld = qScopeGuard([&held] {
+            if (held >= 0)
+                close(held);
+        });
+        if (output == QLatin1String("closed")) {
+            launch(program, QStringLiteral("sh"),
+                   {QStringLiteral("-c"), QStringLiteral("exec \"$0\" >&-"), programPath()});
+        } else if (output == QLatin1String("gone")) {
+            reader = &prepare();
+            program.setStandardOutputProcess(reader);
+            launch(program, programPath(), {});
+            launch(*reader, QStringLiteral("head"), {QStringLiteral("-c"), QStringLiteral("1")});
+        } else {
+            // Held open for reading, never read, and smaller than a start's log.
+            QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+            held = open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK);
+            QVERIFY(held >= 0);
+            QVERIFY(fcntl(held, F_SETPIPE_SZ, 4096) > 0);
+            launch(program, QStringLiteral("sh"),
+                   {QStringLiteral("-c"), QStringLiteral("exec \"$0\" > \"$1\""), programPath(), fifo});
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(tw::readFileBytes(log).contains(" [Debug] " + kWindowBuilt), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(runningWindow() != 0, kStartTimeoutMs);
+        if (reader) {
+            QVERIFY(ends(*reader));
+            QCOMPARE(reader->readAllStandardOutput().size(), 1);
+        }
+        QCOMPARE(program.state(), QProcess::Running);
     }
 
     void killedFirstInstanceDoesNotBlockTheNext()

@@ -6,8 +6,10 @@
 //   - a factory preset click to its second SetPEQ frame written, with the program's
 //     own log handler on (as in the program: each debug line written and echoed, the
 //     later runs within the log's budget);
-//   - the growth of the day's log, in bytes a second over a minute, while the headset
-//     repeats its status answer without end (the program's own log handler on);
+//   - the growth of the day's log, in bytes a second, over five minutes of brisk use
+//     (a start, a preset click every second, a page switch every 30 s, a Save) and over
+//     a minute while the headset repeats its status answer without end (the program's
+//     own log handler on), with the lines left out;
 //   - wake-ups (context switches of all threads) per second and CPU time of the idle
 //     program hidden in the tray, without a sound server and with a private one, and
 //     the wake-ups the program causes in that server.
@@ -49,6 +51,7 @@ constexpr int kIdleSettleMs = 2000;
 constexpr int kIdleSampleMs = 5000;
 constexpr int kFirstFrameTimeoutMs = 10000;
 constexpr int kFloodMs = 60000;
+constexpr int kBriskSeconds = 300;
 const QSize kWindowSize(1176, 730);
 const QByteArray kNoServer = "unix:/nonexistent/tonewright-bench/native";
 
@@ -145,30 +148,79 @@ int childClicks()
     return 0;
 }
 
-// Child: a minute of a headset repeating its status answer, with the program's own log
-// handler; prints the day's log growth a second and the lines its counts left out.
+QString todaysLog()
+{
+    return logFolder() + QDate::currentDate().toString(QStringLiteral("/yyyyMMdd/app_log.txt"));
+}
+
+// Prints, under `name`, how fast the day's log grew from `before` bytes over `seconds`,
+// and how many lines its counts say were left out.
+void printLogGrowth(const char *name, qint64 before, double seconds)
+{
+    const QByteArray grown = tw::readFileBytes(todaysLog()).mid(int(before));
+    static const QRegularExpression count(QStringLiteral("\\] (\\d+) log lines \\(\\d+ bytes\\) left out"));
+    qint64 leftOut = 0;
+    for (auto it = count.globalMatch(QString::fromLocal8Bit(grown)); it.hasNext();)
+        leftOut += it.next().captured(1).toLongLong();
+    std::printf("%slog %.1f\n%sleftout %lld\n%slines %lld\n", name, grown.size() / seconds, name,
+                static_cast<long long>(leftOut), name, static_cast<long long>(grown.count('\n')));
+    std::fflush(stdout);
+}
+
+// Child: two minutes of a headset repeating its status answer, with the program's own
+// log handler; prints the day's log growth a second in each minute and the lines its
+// counts left out.
 int childFlood()
 {
     plugHeadset();
     std::unique_ptr<MainWindow> window = startWindow();
     settle();
-    const QString dayLog = logFolder() + QDate::currentDate().toString(QStringLiteral("/yyyyMMdd/app_log.txt"));
     qInstallMessageHandler(logMessageOutput);
-    const qint64 before = QFileInfo(dayLog).size();
-    QElapsedTimer flood;
-    flood.start();
+    qint64 before = QFileInfo(todaysLog()).size();
     hidsim::setFlood(kReadStatus);
-    QTest::qWait(kFloodMs);
+    for (const char *minute : {"floodfirst", "floodsecond"}) {
+        QElapsedTimer flood;
+        flood.start();
+        QTest::qWait(kFloodMs);
+        printLogGrowth(minute, before, flood.elapsed() / 1000.0);
+        before = QFileInfo(todaysLog()).size();
+    }
     hidsim::setFlood(-1);
-    const double seconds = flood.elapsed() / 1000.0;
-    const QByteArray grown = tw::readFileBytes(dayLog).mid(int(before));
-    static const QRegularExpression count(QStringLiteral("\\] (\\d+) log lines \\(\\d+ bytes\\) left out"));
-    qint64 leftOut = 0;
-    for (auto it = count.globalMatch(QString::fromLocal8Bit(grown)); it.hasNext();)
-        leftOut += it.next().captured(1).toLongLong();
-    std::printf("floodlog %.1f\nfloodanswers %ld\nfloodleftout %lld\n", grown.size() / seconds,
-                hidsim::floodedAnswerCount(), static_cast<long long>(leftOut));
+    std::printf("floodanswers %ld\n", hidsim::floodedAnswerCount());
     std::fflush(stdout);
+    closeWindow(window);
+    return 0;
+}
+
+// Child: five minutes of brisk use with the program's own log handler from the start:
+// the start, a factory preset click every second, the other equaliser page every 30 s,
+// and at the end a custom slot added and saved.
+int childBrisk()
+{
+    qInstallMessageHandler(logMessageOutput);
+    const qint64 before = QFileInfo(todaysLog()).size();
+    QElapsedTimer session;
+    session.start();
+    plugHeadset();
+    std::unique_ptr<MainWindow> window = startWindow();
+    const QVector<QAbstractButton *> presets[2] = {
+        {window->ui.radioButton_Surround_FPS, window->ui.radioButton_Surround_Moba,
+         window->ui.radioButton_Surround_DeepBas},
+        {window->ui.radioButton_Stereo_Jazz, window->ui.radioButton_Stereo_Pop, window->ui.radioButton_Stereo_Classic}};
+    int page = 0;
+    for (int second = 1; second <= kBriskSeconds; ++second) {
+        QTest::qWait(int(std::max<qint64>(0, second * 1000 - session.elapsed())));
+        if (second % 30 == 0) {
+            page = 1 - page;
+            emit window->ui.tabWidget->tabBarClicked(page);
+        }
+        presets[page].at(second % presets[page].size())->click();
+    }
+    window->ui.radioButton_Surround_Customize->click();
+    window->on_PushButton_Surround_CustomAdd_Clicked();
+    window->on_PushButton_CustomSave_Clicked();
+    settle();
+    printLogGrowth("brisk", before, session.elapsed() / 1000.0);
     closeWindow(window);
     return 0;
 }
@@ -183,9 +235,13 @@ int childIdle()
     return QApplication::exec();
 }
 
-QProcess *startChild(const QString &mode, const QStringList &extra = {}, const QByteArray &pulseServer = kNoServer)
+// A child of this mode; with outputFile, its standard output goes there.
+QProcess *startChild(const QString &mode, const QStringList &extra = {}, const QByteArray &pulseServer = kNoServer,
+                     const QString &outputFile = QString())
 {
     auto *child = new QProcess;
+    if (!outputFile.isEmpty())
+        child->setStandardOutputFile(outputFile);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("PULSE_SERVER"), QString::fromLocal8Bit(pulseServer));
     child->setProcessEnvironment(environment);
@@ -333,12 +389,19 @@ int main(int argc, char *argv[])
             return childClicks();
         if (mode == QLatin1String("flood"))
             return childFlood();
+        if (mode == QLatin1String("brisk"))
+            return childBrisk();
         return childIdle();
     }
 
+    // The brisk session is mostly waiting: it runs beside the other measurements, in a
+    // test environment (and so a log) of its own. Its output, the log's echo included,
+    // goes to a file: a pipe nobody reads while the others run would fill and hold it.
+    const QString briskOutput = QDir::homePath() + QStringLiteral("/brisk-output");
+    QProcess *brisk = startChild("brisk", {}, kNoServer, briskOutput);
     const StartFigures starts = startUpFigures();
     const QVector<double> clicks = valuesOf(childOutput("click"), "click");
-    const QList<QByteArray> flood = childOutput("flood", kFloodMs + 60000);
+    const QList<QByteArray> flood = childOutput("flood", 2 * kFloodMs + 60000);
     const IdleFigures quiet = idleFigures(kNoServer, 0);
     IdleFigures withServer;
     {
@@ -349,6 +412,10 @@ int main(int argc, char *argv[])
             std::fputs("bench: the private sound server did not start\n", stderr);
     }
 
+    brisk->waitForFinished((kBriskSeconds + 120) * 1000);
+    delete brisk;
+    const QList<QByteArray> briskLines = tw::readFileBytes(briskOutput).split('\n');
+
     QTextStream out(stdout);
     const double frame = median(starts.firstFrame), bare = median(starts.bareFirstFrame);
     out << "Tonewright main road, medians against the simulated headset\n";
@@ -358,14 +425,22 @@ int main(int argc, char *argv[])
                              frame, starts.firstFrame.size(), bare, bare > 0 ? frame / bare : 0.0);
     out << QString::asprintf("  preset click -> second SetPEQ written: %8.2f ms  (%d runs, log handler on)\n",
                              median(clicks), clicks.size());
-    out << QString::asprintf("  status-answer flood -> log growth   : %8.1f bytes/s  (%d s; %.0f answers, %.0f lines "
-                             "left out and counted)\n",
-                             valuesOf(flood, "floodlog").value(0, -1), kFloodMs / 1000,
-                             valuesOf(flood, "floodanswers").value(0, 0), valuesOf(flood, "floodleftout").value(0, 0));
+    out << QString::asprintf("  brisk use -> log growth             : %8.1f bytes/s  (%d s; %.0f lines written, %.0f "
+                             "left out)\n",
+                             valuesOf(briskLines, "brisklog").value(0, -1), kBriskSeconds,
+                             valuesOf(briskLines, "brisklines").value(0, 0),
+                             valuesOf(briskLines, "briskleftout").value(0, -1));
+    out << QString::asprintf("  status-answer flood -> log growth   : %8.1f bytes/s  (after its first minute, "
+                             "%.1f bytes/s in that; %.0f answers in %d s, %.0f lines left out and counted)\n",
+                             valuesOf(flood, "floodsecondlog").value(0, -1),
+                             valuesOf(flood, "floodfirstlog").value(0, -1),
+                             valuesOf(flood, "floodanswers").value(0, 0), 2 * kFloodMs / 1000,
+                             valuesOf(flood, "floodfirstleftout").value(0, 0) +
+                                 valuesOf(flood, "floodsecondleftout").value(0, 0));
     reportIdle(out, "no sound server", quiet, false);
     reportIdle(out, "with sound server", withServer, true);
     return starts.readStatus.isEmpty() || starts.firstFrame.isEmpty() || clicks.isEmpty()
-                   || valuesOf(flood, "floodlog").isEmpty()
+                   || valuesOf(flood, "floodsecondlog").isEmpty() || valuesOf(briskLines, "brisklog").isEmpty()
                ? 1
                : 0;
 }

@@ -220,7 +220,7 @@ bool PresetStore::userFileTakesWrites() const
 {
     const QString &path = m_qstrCurrentUserFileName;
     const QString reason = markedReadOnly(path) ? QStringLiteral("it is marked read-only")
-                                          : folderRefusal(QFileInfo(path).absolutePath());
+                                                : folderRefusal(QFileInfo(path).absolutePath());
     if (reason.isEmpty())
         return true;
     qWarning().noquote() << "User preset file cannot keep custom presets:" << path + QLatin1Char(':') << reason;

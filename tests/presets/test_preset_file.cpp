@@ -349,8 +349,10 @@ private slots:
         PresetStore store;
         store.m_qstrCurrentUserFileName = file;
         QVERIFY(store.writeJsonFile(QStringLiteral("uuid")));
-        QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        QStringList expected = others + QStringList{".user.json.tw-6", ".user.json.tw-zz", ".user.json.tw-5", "user.json"};
+        QStringList left =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QStringList expected =
+            others + QStringList{".user.json.tw-6", ".user.json.tw-zz", ".user.json.tw-5", "user.json"};
         left.sort();
         expected.sort();
         QCOMPARE(left, expected);

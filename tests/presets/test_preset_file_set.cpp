@@ -273,11 +273,11 @@ private slots:
             return;
         }
         const QString file = userFolder() + "VID-2e7a&PID-0411&UUID-00000009.json";
+        const QJsonObject mode{{"algorithm", "Stereo"}, {"mode", "custom"}, {"name", "Mine"}};
         writeFile(file, toJson(QJsonObject{{"vid", "2e7a"}, {"pid", "0411"}, {"uuid", "00000009"},
-                                           {"customMode", QJsonArray{preset("Stereo", "Mine", "2")}},
-                                           {"mode", QJsonObject{{"algorithm", "Stereo"}, {"mode", "custom"}, {"name", "Mine"}}}}));
+                                           {"customMode", QJsonArray{preset("Stereo", "Mine", "2")}}, {"mode", mode}}));
         const QString locked = readOnlyFolder ? userFolder() : file;
-        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | (readOnlyFolder ? QFile::ExeOwner : QFile::Permissions())));
+        QVERIFY(QFile::setPermissions(locked, readOnlyFolder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
         const auto unlock = qScopeGuard([&locked] {
             QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });

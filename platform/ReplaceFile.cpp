@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
@@ -17,6 +18,11 @@ namespace {
 // Tries for a free temporary name; a clash this many times over is no accident.
 constexpr int kNameAttempts = 100;
 
+// A temporary left this long ago belongs to no write still running: a write takes well
+// under a second, and a younger one may be another instance's (a home shared over the
+// network), which must not be cut.
+constexpr time_t kLeftoverAgeSeconds = 60;
+
 // fsync, again when a signal cut it short; errno tells why it failed.
 bool syncDescriptor(int fd)
 {
@@ -27,19 +33,19 @@ bool syncDescriptor(int fd)
     return result == 0;
 }
 
-// The name of a temporary for the file named name: hidden, beside it, with a random
-// 32-bit number in base 36.
+// The name of a temporary for the file named name: hidden, beside it, with the marker
+// ".tw-" and a random 32-bit number in base 36. No editor names its swap, backup or
+// autosave files so (".swp", ".bak", "~", ".orig", ...), so none is ever taken for one.
 QByteArray temporaryName(const QByteArray &name, quint32 number)
 {
-    return '.' + name + '.' + QByteArray::number(number, 36);
+    return '.' + name + ".tw-" + QByteArray::number(number, 36);
 }
 
-// Whether entry is a name temporaryName gives for name: exactly that form, so a file of
-// the user's that merely looks alike (capitals, a leading zero, more after the number)
-// is none.
+// Whether entry is a name temporaryName gives for name: that exact form, the number
+// written as temporaryName writes it (no capitals, no leading zero, nothing after it).
 bool isTemporaryName(const QByteArray &entry, const QByteArray &name)
 {
-    const QByteArray prefix = '.' + name + '.';
+    const QByteArray prefix = '.' + name + ".tw-";
     if (!entry.startsWith(prefix))
         return false;
     bool ok = false;
@@ -79,8 +85,9 @@ public:
 
     // Temporaries that earlier replacements of this file left when a crash cut them
     // short would pile up beside it: those of this user, regular files named exactly as
-    // createTemporary names them, go. Nothing else is touched; a failure is no failure of
-    // the replacement.
+    // createTemporary names them and older than kLeftoverAgeSeconds, go. Nothing else is
+    // touched (a link so named neither, nor what it points at); a failure is no failure
+    // of the replacement.
     void removeLeftovers()
     {
         const int listing = ::openat(m_folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -95,7 +102,7 @@ public:
                 continue;
             struct stat info {};
             if (::fstatat(m_folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)
-                && info.st_uid == ::geteuid())
+                && info.st_uid == ::geteuid() && info.st_mtime <= ::time(nullptr) - kLeftoverAgeSeconds)
                 ::unlinkat(m_folder, entry->d_name, 0);
         }
         ::closedir(folder);

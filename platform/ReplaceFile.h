@@ -14,9 +14,10 @@
 // left exactly as it was; false is returned with the step and the system's reason in
 // *error (if given). A folder that cannot be synced after the rename is reported the
 // same way, the new content then being in place but not yet sure to survive a crash.
-// Temporaries that earlier calls for path left behind (a crash between creating and
-// renaming one) are removed first: only regular files of this user named exactly as
-// this function names its temporaries for path.
+// The temporary is named ".<file name>.tw-<random number in base 36>". Temporaries that
+// earlier calls for path left behind (a crash between creating and renaming one) are
+// removed first: only regular files of this user named exactly so, and at least a
+// minute old, so that another writer's temporary in progress stays.
 bool replaceFileContents(const QString &path, const QByteArray &content, QString *error);
 
 // A file the user marked read-only, which the program's writers leave as it is: its

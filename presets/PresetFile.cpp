@@ -129,7 +129,7 @@ bool PresetStore::readJsonFile(const QString &path)
     return readPresetDocument(path) != FileRead::Unreadable;
 }
 
-PresetStore::FileRead PresetStore::readPresetDocument(const QString &path)
+PresetStore::FileRead PresetStore::readPresetDocument(const QString &path, Failure failure)
 {
     qDebug() << "====================readJsonFile====================";
     qDebug().noquote() << path;
@@ -145,7 +145,8 @@ PresetStore::FileRead PresetStore::readPresetDocument(const QString &path)
         if (read)
             qDebug().noquote() << "json Parse Error!" << path + QLatin1Char(':') << error.errorString() << "at offset"
                                << error.offset;
-        reportUnreadableFile();
+        if (failure == Failure::Box)
+            reportUnreadableFile();
         return FileRead::Unreadable;
     }
     if (!document.isObject())

@@ -8,6 +8,7 @@
 #include "app/Prompt.h"
 #include "app/RuntimeFolder.h"
 #include "headset/UsbHidOperation.h"
+#include "platform/ReplaceFile.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -177,9 +178,10 @@ void PresetStore::getUserJsonFile()
 {
     m_listCustomParam.clear();
     clearHeadsetPresets();
-    m_fCustomPresetsKept = readUserFile();
-    if (!m_fCustomPresetsKept && QFile::exists(m_qstrDefaultFileName))
+    const bool read = readUserFile();
+    if (!read && QFile::exists(m_qstrDefaultFileName))
         readDefaultFileInsteadOfUserFile();
+    m_fCustomPresetsKept = read && userFileTakesWrites();
     qDebug() << "***** getUserJsonFile666! *****";
     qDebug().noquote() << m_qstrCurrentUserFileName;
     qDebug() << "***** getUserJsonFile666! *****";
@@ -193,7 +195,7 @@ void PresetStore::getUserJsonFile()
     offerCustomPresets(m_fCustomPresetsKept);
 }
 
-// The user file into the records; false when there is none to keep custom presets in.
+// The user file into the records; false when there is none that this run can read.
 // A file that was never made gets no box of its own: the user was told why it was not.
 // A file this run cannot read (no JSON object, not a regular file) is left as it is
 // until the next start: never written, and not read again in this run either, as the
@@ -207,18 +209,32 @@ bool PresetStore::readUserFile()
         return true;
     qWarning().noquote() << "User preset file left as it is until the next start:" << path;
     m_unreadUserFiles.append(path);
-    clearDeviceRecord();
-    m_listCustomParam.clear();
+    return false;
+}
+
+// A user file that was read keeps custom presets only if a Save can replace it: the user
+// has not marked it read-only, and its folder takes the new file that replaces it.
+// Otherwise its presets are still used, but none can be made, changed or deleted: the
+// change would be gone at the next start.
+bool PresetStore::userFileTakesWrites() const
+{
+    const QString &path = m_qstrCurrentUserFileName;
+    const QString reason = markedReadOnly(path) ? QStringLiteral("it is marked read-only")
+                                                : folderRefusal(QFileInfo(path).absolutePath());
+    if (reason.isEmpty())
+        return true;
+    qWarning().noquote() << "User preset file cannot keep custom presets:" << path + QLatin1Char(':') << reason;
     return false;
 }
 
 // No user file to read (Documents not writable, say, or one that could not be read): the
 // model's default file, of which the user file would have been a copy, stands in for it
 // as this headset's record, so that its factory presets and stored selection still reach
-// the headset. Custom presets have nowhere to be kept, so none are offered.
+// the headset. Custom presets have nowhere to be kept, so none are offered. A default
+// file that cannot be read gets no box here: the user file's failure was shown already.
 void PresetStore::readDefaultFileInsteadOfUserFile()
 {
-    if (!readJsonFile(m_qstrDefaultFileName))
+    if (readPresetDocument(m_qstrDefaultFileName, Failure::LogOnly) == FileRead::Unreadable)
         return;
     qDebug().noquote() << "No user preset file, factory presets from" << m_qstrDefaultFileName;
     std::memcpy(m_deviceInfo.uuid, m_ucDeviceUuid, kUuidSize);

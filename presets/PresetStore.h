@@ -56,8 +56,9 @@ public:
     void fillCustomPreset();      // custom slots 1..5 of each mode from m_listCustomParam
     void setDeviceUserParameter(); // keeps the headset's record, re-applies its stored selection
 
-    // Whether the headset's user file was read and can keep custom presets; false before
-    // any headset and while the default file stands in for the user file.
+    // Whether the headset's user file was read and can keep custom presets (it can be
+    // replaced: not marked read-only, its folder writable); false before any headset and
+    // while the default file stands in for the user file.
     bool customPresetsKept() const { return m_fCustomPresetsKept; }
 
     void clearDeviceRecord();
@@ -151,8 +152,11 @@ protected:
 private:
     // What reading a preset file found.
     enum class FileRead { Unreadable, NoObject, Object };
-    FileRead readPresetDocument(const QString &path);
+    // Whether a file that cannot be read gets the error box, or only its log lines.
+    enum class Failure { Box, LogOnly };
+    FileRead readPresetDocument(const QString &path, Failure failure = Failure::Box);
     bool readUserFile();
+    bool userFileTakesWrites() const;
 
     // Preset files are small: only a regular file of at most 1 MiB is read (false for
     // anything else, a FIFO or a device included, which is left untouched).

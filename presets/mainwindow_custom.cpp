@@ -207,19 +207,24 @@ void MainWindow::copyCustomPreset(const EqPage &page)
 
 // Stores the active page's sliders and name into its shown slot and writes the custom
 // presets and the selection. Without a shown slot (a factory preset, the microphone
-// page, no slot left) or a user file to keep it there is nothing to save: no slot is
-// renamed, nothing is written.
+// page, no slot left) there is nothing to save: no slot is renamed, nothing is written.
+// A user file that cannot keep the change (marked read-only, say) takes nothing either,
+// and the Save shows as failed.
 void MainWindow::saveCustomPreset()
 {
     // Any Save, from either page, ends the Stereo page's claim on the gains it last
     // loaded: a Stereo reset goes back to them only after the slot is loaded or saved anew.
     setCustomLoaded(kAlgorithmStereo, false);
     const EqPage *page = activeEqPage();
-    if (!page || !customPresetsKept())
+    if (!page)
         return;
     const int slot = shownCustomSlot(page->algorithm);
     if (slot == 0)
         return;
+    if (!customPresetsKept()) {
+        showCustomSaveFailed(*page);
+        return;
+    }
     const QString name = blankRefused(page->nameEdit->text(), customSlot(page->algorithm, slot).name);
     storeCustomSlot(page->algorithm, slot, name, gainTextFromValues(pageSliderValues(*page)));
     radioOf(*page, slot)->setText(name);
@@ -270,15 +275,19 @@ void MainWindow::Red_Dialog2_STEREO() { setPromptVisible(extrasOf(ui, *m_stereoP
 void MainWindow::deleteSurroundCustomSlot() { shiftCustomSlotsOf(*m_surroundPage); }
 void MainWindow::deleteStereoCustomSlot() { shiftCustomSlotsOf(*m_stereoPage); }
 
+// A user file that cannot keep the deletion offers none: the slot would be back at the
+// next start.
 void MainWindow::openDeletePrompt(const EqPage &page)
 {
-    if (usedCustomSlots(page.algorithm) == 0 || this->*page.customId == 0)
+    if (!customPresetsKept() || usedCustomSlots(page.algorithm) == 0 || this->*page.customId == 0)
         return;
     setPromptVisible(extrasOf(ui, page), true);
 }
 
 void MainWindow::confirmDeletion(const EqPage &page)
 {
+    if (!customPresetsKept())
+        return;
     const CustomPageExtras extras = extrasOf(ui, page);
     hideSlotButtons(page);
     const int slot = selectedCustomSlot(page.algorithm);

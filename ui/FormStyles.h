@@ -34,15 +34,19 @@ inline constexpr char addButtonSheet[] =
     "QPushButton{\nborder-image: url(:/png/pic/png/add.png); \ncolor:rgb(255, 255, 255);  \n"
     "border:2px solid rgb(255, 255, 255);\n}\nQPushButton:hover\n{\ncolor:rgb(255, 255, 255);  \n"
     "border:2px solid rgb(108, 0, 255);\n}\nQPushButton:pressed\n{\ncolor:rgb(255, 255, 255);  \n"
-    "border:2px solid rgb(30, 3, 77);\n}";
-// Check marks of the custom slots (and of the Stereo factory presets).
+    "border:2px solid rgb(30, 3, 77);\n}\nQPushButton:disabled\n{\n"
+    "border-image: url(:/png/pic/png/add-hui.png); \n}";
+// Check marks of the custom slots (and of the Stereo factory presets); greyed while they
+// are disabled, as Copy is without a user file to keep the copy.
 inline constexpr char checkMarkSheet[] =
     "QPushButton{\nborder: none;\nbackground-color: rgb(49,44,92)\n}\nQPushButton\n{\n"
-    "border-image:url(:/png/pic/png/check.png);\n}";
+    "border-image:url(:/png/pic/png/check.png);\n}\nQPushButton:disabled\n{\n"
+    "border-image:url(:/png/pic/png/check-hui.png);\n}";
 // Check marks of the Surround factory presets.
 inline constexpr char factoryCheckSheet[] =
     "QPushButton{\nborder: none;\nbackground-color: rgb(49,44,92);\n"
-    "border-image:url(:/png/pic/png/check.png);\n}\n\n";
+    "border-image:url(:/png/pic/png/check.png);\n}\nQPushButton:disabled\n{\n"
+    "border-image:url(:/png/pic/png/check-hui.png);\n}\n\n";
 inline constexpr char deleteButtonSheet[] =
     "QPushButton{\nborder-image: url(:/png/pic/png/del.png); \ncolor:rgb(255, 255, 255);  \n}\n"
     "QPushButton:hover\n{\ncolor:rgb(255, 255, 255);  \n}\nQPushButton:pressed\n{\n"

@@ -148,14 +148,14 @@ void MainWindow::InitMyDialog()
     g_nShowMainWindow = isAutorunStart() ? 0 : 1;
 }
 
+// Every check mark, slot 5's (which copies nothing) included.
 void MainWindow::hideCopyButtons()
 {
-    hideAll({ui.pushButton_13, ui.pushButton_14, ui.pushButton_15, ui.pushButton_16, ui.pushButton_161,
-             ui.pushButton_162, ui.pushButton_17, ui.pushButton_18, ui.pushButton_19, ui.pushButton_20,
-             ui.pushButton_21});
-    hideAll({ui.pushButton_22, ui.pushButton_23, ui.pushButton_24, ui.pushButton_25, ui.pushButton_26,
-             ui.pushButton_27, ui.pushButton_28, ui.pushButton_29, ui.pushButton_30, ui.pushButton_31,
-             ui.radioButton_Stereo_Velor_copy, ui.radioButton_Stereo_FLAT_copy, ui.pushButton_32});
+    for (const EqPage *page : {m_surroundPage.get(), m_stereoPage.get()}) {
+        for (QAbstractButton *copy : page->copyButtons)
+            copy->hide();
+        page->customCheckMarks.back()->hide();
+    }
 }
 
 void MainWindow::applyStartupVisibility()

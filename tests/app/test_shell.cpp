@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -93,12 +94,14 @@ private slots:
         QFile::remove(path);
         setAutoRunRegistry(QStringLiteral("/opt/old/tonewright"));
         const QByteArray kept = tw::readFileBytes(path);
+        const auto removeEntry = qScopeGuard([&path] {
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+            QFile::remove(path);
+        });
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         setAutoRunRegistry(QStringLiteral("/usr/lib/tonewright/tonewright"));
         QCOMPARE(tw::readFileBytes(path), kept);
         QCOMPARE(QFileInfo(path).permissions() & QFile::WriteOwner, QFile::Permissions());
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-        QVERIFY(QFile::remove(path));
     }
 
     // The desktop's start-up settings turn an entry off by writing into it, and users

@@ -47,6 +47,8 @@ const NamedPicture kPictures[] = {
     {":/png/pic/png/11111.png", 591, 371},
     {":/png/pic/png/add.png", 20, 20},
     {":/png/pic/png/check.png", 22, 22},
+    {":/png/pic/png/add-hui.png", 20, 20},
+    {":/png/pic/png/check-hui.png", 22, 22},
     {":/png/pic/png/del.png", 16, 16},
     {":/fx/pic/fx/top.png", 18, 9},
     {":/fx/pic/fx/bottom.png", 18, 9},

@@ -755,6 +755,34 @@ private slots:
         QTRY_VERIFY(p.save->isEnabled());
     }
 
+    // A user file marked read-only before the start keeps its presets as they are: its
+    // slots are there, but none can be added, copied or deleted, a Save shows as failed,
+    // and the file stays byte for byte.
+    void aUserFileMarkedReadOnlyKeepsItsPresetsAsTheyAre()
+    {
+        seedUserFile(presetsOf("Stereo", {"T1"}));
+        const QByteArray kept = userFileBytes();
+        QVERIFY(QFile::setPermissions(userFile(), QFile::ReadOwner));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^User preset file cannot keep custom presets: "));
+        start();
+        const EqPage &p = openList(false);
+        QVERIFY(!p.customAdd->isEnabled());
+        add(p);
+        m_window->on_PushButton_Stereo_CustomCopy_Clicked();
+        QCOMPARE(count(p), 1);
+        selectSlot(p, 1);
+        qobject_cast<QAbstractButton *>(p.customDeleteButtons[0])->click();
+        QVERIFY(m_window->ui.pushButton_10->isHidden());
+        m_window->Red_Dialog_STEREO();
+        QCOMPARE(count(p), 1);
+        p.sliders[0]->setValue(4);
+        p.save->setEnabled(true);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Custom presets not saved"));
+        p.save->click();
+        QVERIFY(p.save->isEnabled());
+        QCOMPARE(userFileBytes(), kept);
+    }
+
     void sevenEntriesOfOneModeNeverFillASixthSlot()
     {
         seedUserFile(joined(presetsOf("Surround", seededNames("S", 7)), presetsOf("Stereo", {"T1"})));

@@ -7,6 +7,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <ctime>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
 class TestPresetFile : public QObject
 {
     Q_OBJECT
@@ -318,26 +323,40 @@ private slots:
     }
 
     // A write cut short by a crash leaves its temporary beside the file; the next write
-    // of that file removes such leftovers, and nothing that only looks like one.
+    // of that file removes such leftovers once they are a minute old, and nothing else:
+    // not an editor's swap or backup file, nor a link named like a leftover (nor what it
+    // points at), nor a temporary another writer may still be filling.
     void writeRemovesItsOwnLeftoverTemporaries()
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("user.json"));
         writeFile(file, R"({"pid": "0411"})");
-        const QStringList leftovers{".user.json.3k", ".user.json.1z141z3"};
-        const QStringList others{".user.json.3K", ".user.json.03k", ".user.json.3k~", ".user.json.1z141z4",
-                                 ".other.json.3k", "user.json.3k"};
+        const auto age = [&dir](const QString &name) {
+            const timespec old{::time(nullptr) - 120, 0};
+            const timespec times[2] = {old, old};
+            return ::utimensat(AT_FDCWD, QFile::encodeName(dir.filePath(name)).constData(), times,
+                               AT_SYMLINK_NOFOLLOW) == 0;
+        };
+        const QStringList leftovers{".user.json.tw-3k", ".user.json.tw-1z141z3"};
+        const QStringList others{".user.json.swp", ".user.json.bak", ".user.json.3k", ".user.json.tw-3K",
+                                 ".user.json.tw-03k", ".user.json.tw-3k~", ".user.json.tw-1z141z4",
+                                 ".other.json.tw-3k", "user.json.tw-3k", "target"};
         for (const QString &name : leftovers + others)
-            QVERIFY(writeFile(dir.filePath(name), "{"));
-        QVERIFY(QDir().mkpath(dir.filePath(".user.json.zz")));
+            QVERIFY(writeFile(dir.filePath(name), "{") && age(name));
+        QVERIFY(QFile::link(QStringLiteral("target"), dir.filePath(".user.json.tw-6")) && age(".user.json.tw-6"));
+        QVERIFY(QDir().mkpath(dir.filePath(".user.json.tw-zz")) && age(".user.json.tw-zz"));
+        QVERIFY(writeFile(dir.filePath(".user.json.tw-5"), "{"));
         PresetStore store;
         store.m_qstrCurrentUserFileName = file;
         QVERIFY(store.writeJsonFile(QStringLiteral("uuid")));
-        QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        QStringList expected = others + QStringList{".user.json.zz", "user.json"};
+        QStringList left =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QStringList expected =
+            others + QStringList{".user.json.tw-6", ".user.json.tw-zz", ".user.json.tw-5", "user.json"};
         left.sort();
         expected.sort();
         QCOMPARE(left, expected);
+        QCOMPARE(tw::readFileBytes(dir.filePath("target")), QByteArray("{"));
     }
 
     void writeLeavesUnusableFilesAsTheyAre_data()

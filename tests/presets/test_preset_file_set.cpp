@@ -6,12 +6,16 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace {
 
@@ -42,6 +46,20 @@ void runNewHeadset(PresetStore &store)
 QJsonObject preset(const QString &algorithm, const QString &name, const QString &parameter)
 {
     return QJsonObject{{"algorithm", algorithm}, {"name", name}, {"parameter", parameter}};
+}
+
+// Runs one case of this test program (function:tag) as the unprivileged user nobody, for
+// a folder that root could write all the same; its exit code, 0 when it passed.
+int runAsNobody(const QString &testCase)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                            QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
+                                            testCase});
+    if (!child.waitForFinished(60000))
+        return -1;
+    return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
 }
 
 double average(const QList<int> &gains, int first, int last)
@@ -234,6 +252,68 @@ private slots:
         QCOMPARE(store.m_nStereoState, 202);
         QCOMPARE(store.m_nStereoCustomId, 41);
         QVERIFY(recorder.prompts.isEmpty());
+    }
+
+    // A user file that was read but that a Save cannot replace (marked read-only, or in a
+    // folder that takes no new file) still brings its presets and selection, but keeps no
+    // custom preset, so none is offered.
+    void aUserFileThatCannotBeReplacedKeepsNoCustomPresets_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::newRow("marked read-only") << false;
+        QTest::newRow("read-only folder") << true;
+    }
+    void aUserFileThatCannotBeReplacedKeepsNoCustomPresets()
+    {
+        QFETCH(bool, readOnlyFolder);
+        if (readOnlyFolder && ::geteuid() == 0) {
+            QCOMPARE(runAsNobody(QString::fromLatin1(QTest::currentTestFunction()) + QLatin1Char(':')
+                                 + QString::fromLatin1(QTest::currentDataTag())),
+                     0);
+            return;
+        }
+        const QString file = userFolder() + "VID-2e7a&PID-0411&UUID-00000009.json";
+        const QJsonObject mode{{"algorithm", "Stereo"}, {"mode", "custom"}, {"name", "Mine"}};
+        writeFile(file, toJson(QJsonObject{{"vid", "2e7a"}, {"pid", "0411"}, {"uuid", "00000009"},
+                                           {"customMode", QJsonArray{preset("Stereo", "Mine", "2")}}, {"mode", mode}}));
+        const QString locked = readOnlyFolder ? userFolder() : file;
+        QVERIFY(QFile::setPermissions(locked, readOnlyFolder ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner));
+        const auto unlock = qScopeGuard([&locked] {
+            QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^User preset file cannot keep custom presets: "));
+        RecordingStore store;
+        openHeadset(store, 0x0411, QByteArray("\x00\x00\x00\x09", 4));
+        runNewHeadset(store);
+        QVERIFY(!store.customPresetsKept());
+        QCOMPARE(store.m_stereoCustom[0].name, QStringLiteral("Mine"));
+        QCOMPARE(store.m_nStereoCustomId, 41);
+    }
+
+    // A default file that cannot be read makes the user file fail too (a copy of it that
+    // cannot be read either, or none at all): that failure gets its box, and the default
+    // file standing in for the user file gets none of its own.
+    void aBrokenDefaultFileStandingInGetsNoSecondBox_data()
+    {
+        QTest::addColumn<bool>("blocked");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("user file made") << false << "Error|Json File Is Error!";
+        QTest::newRow("user file not made") << true << "warning|JSON file generation failed!";
+    }
+    void aBrokenDefaultFileStandingInGetsNoSecondBox()
+    {
+        QFETCH(bool, blocked);
+        QFETCH(QString, prompt);
+        writeFile(m_appDir.filePath("DefaultFile/VID-2e7a&PID-0411.json"), "{\"defaultMode\": {");
+        if (blocked)
+            writeFile(userFolder().chopped(1), "in the way");
+        PromptRecorder recorder;
+        RecordingStore store;
+        store.m_qstrAppDirPath = m_appDir.path();
+        openHeadset(store, 0x0411, QByteArray(4, '\x03'));
+        runNewHeadset(store);
+        QCOMPARE(recorder.prompts, QStringList{prompt});
+        QVERIFY(!store.customPresetsKept());
     }
 
     void missingDefaultFileIsReportedOnce()

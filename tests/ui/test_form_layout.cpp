@@ -266,6 +266,19 @@ private slots:
             QVERIFY2(!button->icon().pixmap(24, 24).isNull(), qPrintable(button->objectName()));
     }
 
+    // The Add button and the copy check marks take their pictures from style sheets;
+    // disabled (no user file to keep a preset in) they look greyed, not as they work.
+    void disabledAddAndCopyButtonsLookGreyed()
+    {
+        for (QPushButton *button : {ui.pushButton_Stereo_CustomAdd, ui.pushButton_22, ui.pushButton_13}) {
+            const QImage enabled = button->grab().toImage();
+            button->setEnabled(false);
+            const QImage disabled = button->grab().toImage();
+            button->setEnabled(true);
+            QVERIFY2(disabled != enabled, qPrintable(button->objectName()));
+        }
+    }
+
     void rendersEachPage()
     {
         QVERIFY(QDir().mkpath(QStringLiteral(TW_UI_TEST_OUTPUT)));

@@ -218,6 +218,9 @@ void addPresetList(QVector<Artwork> &out)
                      [](QPainter &painter, const QSize &size, qreal) { drawEqualiserFrame(painter, size); }));
     out.append(still(p, QStringLiteral("pic/png/add.png"), QSize(20, 20), glyph(drawPlus, kWhite)));
     out.append(still(p, QStringLiteral("pic/png/check.png"), QSize(22, 22), glyph(drawCheck, kAccent)));
+    // The same greyed, for the Add button and the copy check marks while they are disabled.
+    out.append(still(p, QStringLiteral("pic/png/add-hui.png"), QSize(20, 20), glyph(drawPlus, kDarkGrey)));
+    out.append(still(p, QStringLiteral("pic/png/check-hui.png"), QSize(22, 22), glyph(drawCheck, kDarkGrey)));
     out.append(still(p, QStringLiteral("pic/png/del.png"), QSize(16, 16), glyph(drawTrash, kGrey)));
     out.append(still(p, QStringLiteral("pic/png/head.png"), QSize(330, 330), [](QPainter &painter, const QSize &size, qreal) {
         drawListener(painter, whole(size), 0, false);

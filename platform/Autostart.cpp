@@ -166,7 +166,7 @@ bool writeAutostartEntry(const QString &name, const QString &program, const QStr
     }
     // An entry the user marked read-only is kept as it is, as a preset file is.
     if (markedReadOnly(path)) {
-        qDebug().noquote() << QStringLiteral("Autostart entry %1 left alone: it is marked read-only").arg(path);
+        qWarning().noquote() << QStringLiteral("Autostart entry %1 left alone: it is marked read-only").arg(path);
         return false;
     }
     // Rewritten at every start, as the program may have moved; but only the program's own

@@ -105,7 +105,7 @@ bool PresetStore::readPresetFile(const QString &path, QByteArray &content)
 bool PresetStore::savePresetFile(const QString &path, const QByteArray &content) const
 {
     if (m_unreadUserFiles.contains(path)) {
-        qDebug().noquote() << "Preset file not written, this run could not read it:" << path;
+        qWarning().noquote() << "Preset file not written, this run could not read it:" << path;
         return false;
     }
     if (content.size() > kMaxPresetFileSize) {

@@ -969,7 +969,7 @@ private slots:
             const QList<Sent> sent = sentPresets();
             return !sent.isEmpty() && sent.last().gains == sliderValues(p);
         }, kGateWaitMs));
-        settle(1200);
+        QVERIFY(waitForGateAtRest(*m_window));
         const QList<Sent> sent = sentPresets();
         QCOMPARE(sent.size(), 2); // the drag's first step at once, its end when the gate opened
         QCOMPARE(sent.last().number, 6);
@@ -1000,7 +1000,7 @@ private slots:
         QVERIFY(waitUntil([] { return !sentPresets().isEmpty(); }, kGateWaitMs));
         QCOMPARE(sentPresets().size(), 1);
         QVERIFY(waitUntil([] { return sentPresets().size() >= 2; }, kGateWaitMs));
-        settle(1200);
+        QVERIFY(waitForGateAtRest(*m_window));
         const QList<Sent> sent = sentPresets();
         QCOMPARE(sent.size(), 2);
         const auto wasSent = [&](int number, const QList<int> &gains) {

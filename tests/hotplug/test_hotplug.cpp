@@ -88,12 +88,14 @@ private:
         return int(std::count_if(timers.begin(), timers.end(), [](const auto &t) { return t.interval == 60000; }));
     }
 
-    // udev events of a headset's nodes, as one burst; waits until the burst is over.
+    // udev events of a headset's nodes, as one burst; returns once the monitor has
+    // reported the burst to the window, which handles each report as it comes.
     void udevEvents(const char *action, const QStringList &nodes)
     {
+        QSignalSpy reported(&monitor(), &DeviceMonitor::deviceChanged);
         for (const QString &node : nodes)
             monitor().handleEvent(QString::fromLatin1(action), node);
-        QTest::qWait(DeviceMonitor::kDefaultBurstQuietMs + 100);
+        QVERIFY(reported.wait(10000));
     }
 
     void startWithoutHeadset()
@@ -294,19 +296,19 @@ private slots:
         startWithoutHeadset();
         const int id = hidsim::addHeadset(0x0411);
         const QStringList nodes = headsetNodes(1, 0x0411);
-        for (const QString &node : nodes + nodes) // udev may repeat a node as well
-            monitor().handleEvent("add", node);
-        QTest::qWait(DeviceMonitor::kDefaultBurstQuietMs + 100);
+        udevEvents("add", nodes + nodes); // udev may repeat a node as well
         settle();
         QCOMPARE(hidsim::openCallCount(), 1);
         QCOMPARE(framesOf(kReadAudio).size(), 1);
 
-        // The first node goes while the headset still enumerates; the rest follow.
+        // The first node goes while the headset still enumerates; the rest follow after
+        // the event loop has had its turn.
+        QSignalSpy reported(&monitor(), &DeviceMonitor::deviceChanged);
         monitor().handleEvent("remove", nodes[0]);
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
         hidsim::unplug(id);
         monitor().handleEvent("remove", nodes[1]);
-        QTest::qWait(DeviceMonitor::kDefaultBurstQuietMs + 100);
+        QVERIFY(reported.wait(10000));
         verifyNoHeadset();
         QCOMPARE(hidsim::openCallCount(), 1);
         QCOMPARE(logLines().count(QStringLiteral("Close Thread!")), 1);
@@ -395,7 +397,7 @@ private slots:
         monitor().handleEvent("remove", headsetNodes(1, 0x0411)[1]);
         monitor().flushBurst();
         const int written = writtenFrames().size();
-        QTest::qWait(300);
+        settle();
         verifyNoHeadset();
         QCOMPARE(writtenFrames().size(), written);
         QVERIFY(framesOf(kSetSwitch).isEmpty());
@@ -471,20 +473,25 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         struct MoveLog : QObject {
             QList<QPoint> positions;
+            QElapsedTimer sinceChange;
+            qint64 firstMoveMs = -1;
             bool eventFilter(QObject *, QEvent *e) override
             {
-                if (e->type() == QEvent::Move)
+                if (e->type() == QEvent::Move) {
                     positions.append(static_cast<QMoveEvent *>(e)->pos());
+                    if (firstMoveMs < 0)
+                        firstMoveMs = sinceChange.elapsed();
+                }
                 return false;
             }
         } moves;
         m_window->installEventFilter(&moves);
 
         QScreen *screen = m_window->screen();
+        moves.sinceChange.start();
         emit screen->logicalDotsPerInchChanged(144.0);
-        QTest::qWait(60);
-        QVERIFY(moves.positions.isEmpty()); // not before 100 ms
-        QVERIFY(waitUntil([&] { return logLines().contains(QStringLiteral("=====size===== QSize(1176, 730)")); }, 1000));
+        QVERIFY(waitUntil([&] { return logLines().contains(QStringLiteral("=====size===== QSize(1176, 730)")); }, 10000));
+        QVERIFY2(moves.firstMoveMs >= 100, qPrintable(QString::number(moves.firstMoveMs))); // not before 100 ms
         QCOMPARE(moves.positions, (QList<QPoint>{{102, 80}, {99, 80}, {100, 80}}));
         QCOMPARE(m_window->pos(), QPoint(100, 80));
 
@@ -493,7 +500,7 @@ private slots:
         NativeMessage msg{nullptr, kMessageDpiChanged, 0, 0};
         long result = 0;
         QVERIFY(!m_window->nativeEvent("windows_generic_MSG", &msg, &result));
-        QVERIFY(waitUntil([&] { return moves.positions.size() == 3; }, 1000));
+        QVERIFY(waitUntil([&] { return moves.positions.size() == 3; }, 10000));
         m_window->removeEventFilter(&moves);
     }
 };

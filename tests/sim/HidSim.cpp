@@ -21,6 +21,7 @@ struct hid_device_ {
     int deviceId = -1;
     bool unplugged = false; // its device was pulled out after the open
     bool wakePending = false; // hid_interrupt_read was called; the next read returns 0
+    bool reportOut = false;   // a read returned a report; cleared when the reader comes back
     struct Pending {
         Clock::time_point readyAt;
         hidsim::Report bytes;
@@ -491,6 +492,15 @@ long readCallCount()
     return locked([](State &s) { return s.readCalls; });
 }
 
+bool everyAnswerRead()
+{
+    return locked([](State &s) {
+        return std::none_of(s.handles.begin(), s.handles.end(), [&](const hid_device *h) {
+            return deviceUsable(s, h) && (!h->input.empty() || h->reportOut || flooding(s, h));
+        });
+    });
+}
+
 } // namespace hidsim
 
 // ---- The hid_* calls -------------------------------------------------------------
@@ -597,6 +607,8 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
     State &s = state();
     std::unique_lock<std::mutex> lock(s.mutex);
     ++s.readCalls;
+    if (dev)
+        dev->reportOut = false; // the reader is done with the report it had before
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(0, milliseconds));
     for (;;) {
         if (!data || !deviceUsable(s, dev))
@@ -611,6 +623,7 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
             dev->input.pop_front();
             const size_t n = std::min(length, report.size());
             std::memcpy(data, report.data(), n);
+            dev->reportOut = true;
             return int(n);
         }
         if (flooding(s, dev) && s.flood.nextAt <= now) {
@@ -618,6 +631,7 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
             const hidsim::Report report = floodAnswer(s);
             const size_t n = std::min(length, report.size());
             std::memcpy(data, report.data(), n);
+            dev->reportOut = true;
             return int(n);
         }
         if (milliseconds >= 0 && now >= deadline)

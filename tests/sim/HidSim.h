@@ -112,5 +112,9 @@ int openCallCount();                     // successful hid_open calls since rese
 Device lastOpenedDevice();               // the record hid_open matched last
 int liveEnumerationCount();              // hid_enumerate lists not yet freed
 long readCallCount();                    // hid_read_timeout calls since reset
+// True when no usable handle has an answer still to be read (a delayed one included),
+// no flood runs, and every reader that took a report has come back to read again, so
+// it is done with that report (decoded it, told the window of it).
+bool everyAnswerRead();
 
 } // namespace hidsim

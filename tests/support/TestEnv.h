@@ -9,7 +9,8 @@
 namespace tw {
 
 // Call first thing in a test's initMain() (before the application object exists).
-// Returns the temporary home folder; it is removed when the process ends.
+// Returns the home folder; it is removed when the process ends, and under CTest the
+// next run of the same test removes what a killed run left.
 QString isolateTestEnvironment();
 
 // The whole content of a file, empty when it cannot be read.

@@ -4,6 +4,7 @@
 
 #include "app/AppShell.h"
 #include "app/Prompt.h"
+#include "headset/PendingAnswers.h"
 #include "headset/UsbHidOperation.h"
 #include "window/MainWindow.h"
 
@@ -180,6 +181,7 @@ void closeWindow(std::unique_ptr<MainWindow> &window)
         hid_close(g_hidDevice);
     g_hidDevice = nullptr;
     g_nDeviceOpen = 0;
+    g_pendingAnswers.forget(); // what still waited went with the window
     QMutexLocker lock(&g_mutexRecv);
     g_nPEQAckFirstBand = 0;
     g_nPEQAckLastBand = 0;
@@ -197,18 +199,47 @@ bool waitUntil(const std::function<bool()> &done, int ms)
     return true;
 }
 
-void settle(int quietMs)
+namespace {
+// Nothing of the link is in flight: every answer the simulated headset owes has been
+// read and decoded, and no decoded answer waits for the window (those it holds until
+// its first frame wait too). The window handles answers and sends its frames on this
+// thread, so once a handling has run the headset already owes the answers to what it
+// sent: this holds only when the whole chain has run out.
+bool linkAtRest()
 {
+    constexpr int kReadAudioAnswer = 20, kPeqAcknowledgement = 21, kStatusAnswer = 1;
+    return hidsim::everyAnswerRead() && !g_pendingAnswers.waiting(kReadAudioAnswer)
+        && !g_pendingAnswers.waiting(kPeqAcknowledgement) && !g_pendingAnswers.waiting(kStatusAnswer);
+}
+} // namespace
+
+void settle()
+{
+    constexpr int kLongestMs = 30000;
     QElapsedTimer total;
     total.start();
-    std::size_t seen = hidsim::writtenReports().size();
-    do {
-        QTest::qWait(quietMs);
-        const std::size_t now = hidsim::writtenReports().size();
-        if (now == seen)
+    for (;;) {
+        // A signal posted before an answer was forgotten (a new link) is in no count;
+        // delivering what is posted and asking again leaves nothing unseen.
+        if (linkAtRest()) {
+            QCoreApplication::sendPostedEvents();
+            if (linkAtRest())
+                return;
+        }
+        if (total.elapsed() > kLongestMs) {
+            QTest::qFail("the headset's answers were still not all handled after 30 s", __FILE__, __LINE__);
             return;
-        seen = now;
-    } while (total.elapsed() < 10000);
+        }
+        QTest::qWait(5);
+    }
+}
+
+bool waitForGateAtRest(const MainWindow &window)
+{
+    if (!waitUntil([&] { return window.m_nSliderMoved == 0; }, kGateWaitMs))
+        return false;
+    settle();
+    return true;
 }
 
 void silenceDebugLog()

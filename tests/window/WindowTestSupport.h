@@ -96,8 +96,15 @@ bool waitUntil(const std::function<bool()> &done, int ms = 3000);
 // A wait for the slider gate to open: a period is 500 ticks of a 1 ms timer, and under
 // the sanitizers it can take several seconds, so the wait allows for a few of them.
 constexpr int kGateWaitMs = 15000;
-// Runs the event loop until nothing has been written for `quietMs`.
-void settle(int quietMs = 300);
+// Runs the event loop until the link is at rest: every answer the headset owes has been
+// read, and the window has handled each (after its first frame, where it holds them),
+// so the frames that handling sent are answered and handled in turn. A start against a
+// headset is over then: the status answer's presets sent, acknowledged and switched.
+// Fails the test when that takes longer than 30 s.
+void settle();
+// Runs the event loop until the slider gate's count has run out, so it can send nothing
+// more on its own, then settles the link; false when the count never ran out.
+bool waitForGateAtRest(const MainWindow &window);
 
 // Drops the program's debug chatter from the test output; warnings still show.
 void silenceDebugLog();

@@ -142,7 +142,7 @@ int childClicks()
         if (written > 0)
             std::printf("click %.4f\n", (written - before) / 1e6);
         std::fflush(stdout);
-        settle(100);
+        settle();
     }
     closeWindow(window);
     return 0;

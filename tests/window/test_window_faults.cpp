@@ -304,7 +304,7 @@ private slots:
         QElapsedTimer flooding;
         flooding.start();
         hidsim::setFlood(command);
-        QTest::qWait(500);
+        QVERIFY(waitUntil([] { return hidsim::floodedAnswerCount() > 1000; }, 30000)); // well under way
         const long before = residentKiB();
         const long floodedBefore = hidsim::floodedAnswerCount();
         constexpr int kResponsiveMs = 500;
@@ -355,10 +355,9 @@ private slots:
         const QString userFile = m_window->m_qstrCurrentUserFileName;
 
         hidsim::setFlood(kReadStatus, true);
-        QTest::qWait(2000);
+        QVERIFY(waitUntil([] { return hidsim::floodedAnswerCount() > 1000; }, 30000));
         hidsim::setFlood(-1);
         settle();
-        QVERIFY(hidsim::floodedAnswerCount() > 1000);
         QCOMPARE(userFileCount(setup.pid, setup.uuid), 1);
         QCOMPARE(m_window->m_qstrCurrentUserFileName, userFile);
         QVERIFY(recordedPrompts().isEmpty());

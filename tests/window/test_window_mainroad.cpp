@@ -570,13 +570,12 @@ private slots:
         clickAndSettle(m_window->ui.radioButton_Surround_FPS);
         if (mode == "reversed") {
             pushPeqAcknowledgement(5, 9);
-            QTest::qWait(100);
+            settle();
             pushPeqAcknowledgement(0, 4);
         } else if (mode == "second lost") {
             pushPeqAcknowledgement(0, 4);
         }
-        waitUntil([] { return !framesOf(kSetSwitch).isEmpty(); }, 1500);
-        QTest::qWait(300);
+        settle();
         QCOMPARE(framesOf(kSetSwitch).size(), switches);
         if (switches)
             QCOMPARE(framesOf(kSetSwitch)[0].switchArgs(), (QList<int>{1, 1, 0, 0}));

@@ -3,11 +3,12 @@
 // and again, tens of kilobytes a second, until the disk is full.
 //
 // Ordinary use, brisk use included (a start, a preset click every second, a page
-// switch every half minute), asks for under 2 KB a second and is written whole. What
-// tells a flood from it is the rate asked for over a span of several seconds: the
-// demand is a bucket that every line offered fills and that drains at 4 KB a second.
-// While it holds at most a 64 KB reserve (a start fills a fifth of it), every line is
-// written. Above that the log is flooded, and lines spend small allowances instead: 256
+// switch every half minute), asks for some 1.7 KB a second and is written whole. What
+// tells a flood from it is the rate asked for over a span of many seconds: the demand
+// is a bucket that every line offered fills and that drains at 2 KB a second, so that
+// a flood no faster than that grows the log by 2 KB a second at most (some 170 MB a
+// day) and anything faster is limited. While the bucket holds at most a 64 KB reserve
+// (a start fills a fifth of it), every line is written. Above that the log is flooded, and lines spend small allowances instead: 256
 // bytes a second for debug and info lines, and 128 bytes a second from a 16 KB reserve
 // of their own for warnings, so that a failed Save is recorded in a flood and a flood
 // of warnings is bounded too. Critical and fatal lines are always written. Lines left
@@ -20,9 +21,9 @@
 class LogBudget
 {
 public:
-    static constexpr qint64 kDrainBytesPerSecond = 4096;
+    static constexpr qint64 kDrainBytesPerSecond = 2048;
     static constexpr qint64 kReserveBytes = 64 * 1024;
-    // How far the demand may run above the reserve: a flood ends at most 4 s after the
+    // How far the demand may run above the reserve: a flood ends at most 8 s after the
     // rate asked for falls back below the drain.
     static constexpr qint64 kDemandCeilingBytes = kReserveBytes + 16 * 1024;
     static constexpr qint64 kFloodBytesPerSecond = 256;

@@ -281,6 +281,24 @@ private slots:
         QVERIFY(lines.lastTwo.at(1).endsWith("[Debug] after the flood"));
     }
 
+    // A headset that repeats its status answer six times a second asks for some 2.9 KB a
+    // second, more than brisk use: it too is cut once its excess fills the reserve.
+    void aSlowFloodIsBoundedToo()
+    {
+        qint64 nowMs = 0;
+        setLogClock([&nowMs] { return kFixedTime.addMSecs(nowMs); });
+        double rate = 0;
+        captureStdout([&] {
+            rate = floodAfterItsFirstMinute(nowMs, 600000, [](int i) {
+                if (i % 167 == 0)
+                    for (const QString &line : statusAnswerHandling())
+                        log(QtDebugMsg, line);
+            });
+        });
+        QVERIFY2(rate <= 2048, qPrintable(QString::number(rate)));
+        QVERIFY(logLines(tw::readFileBytes(dayLog())).leftOut > 0);
+    }
+
     // A flood of warnings spends an allowance of its own, and is bounded alike.
     void aFloodOfWarningsIsBoundedToo()
     {

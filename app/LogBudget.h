@@ -12,8 +12,9 @@
 // bytes a second for debug and info lines, and 128 bytes a second from a 16 KB reserve
 // of their own for warnings, so that a failed Save is recorded in a flood and a flood
 // of warnings is bounded too. Critical and fatal lines are always written. Lines left
-// out are counted, and the count goes into the log before the next line written, so
-// nothing is dropped without a trace.
+// out are counted, and the count goes into the log before the next line written (or
+// alone, paid from the allowance, when the lines are too long for it), so nothing is
+// dropped without a trace.
 #pragma once
 
 #include <QtGlobal>
@@ -43,17 +44,25 @@ public:
         qint64 unwritten = 0; // of those lines, the ones the file could not take
     };
 
-    // Whether a line of `bytes` bytes may be written at `nowMs` (a clock in ms): if so,
-    // it is paid for; if not, it is counted as left out.
-    bool admit(qint64 nowMs, qint64 bytes, Level level);
+    // What may be written of a line offered: the line (after the count, if any), or,
+    // when the line is left out though its allowance has enough in hand to resume,
+    // the count alone, so that a flood of lines too long to ever be written still has
+    // its count come as it goes; or nothing.
+    enum class Admission { Line, CountOnly, None };
+
+    // What of a line of `bytes` bytes may be written at `nowMs` (a clock in ms): a line
+    // written is paid for, one left out is counted, and whoever writes the count charges
+    // it as below.
+    Admission admit(qint64 nowMs, qint64 bytes, Level level);
     // A line left out for another reason: one the day's file could not take
     // (unwritten), or one raised while the log was being written.
     void leaveOut(qint64 bytes, bool unwritten);
-    // Whoever writes the count pays for its line as the line it goes with was paid for.
+    // Whoever writes the count pays for its line from the allowance that admitted it.
     void charge(qint64 bytes);
-    // The lines left out and not yet in the log; forgets them once they are.
+    // The lines left out and not yet in the log; once a count is written, those it
+    // names are forgotten, and any counted meanwhile stay for the next.
     const LeftOut &leftOut() const { return m_leftOut; }
-    void forgetLeftOut() { m_leftOut = LeftOut(); }
+    void forgetLeftOut(const LeftOut &written);
 
     // Demand and allowances as at the start, for a clock of another time; the lines
     // left out stay counted.
@@ -61,6 +70,7 @@ public:
 
 private:
     void advance(qint64 nowMs);
+    void ask(qint64 bytes);
 
     // All in thousandths of a byte: the rates are per second, the clock in ms.
     qint64 m_demand = 0;

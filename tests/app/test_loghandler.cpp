@@ -299,6 +299,37 @@ private slots:
         QVERIFY(logLines(tw::readFileBytes(dayLog())).leftOut > 0);
     }
 
+    // A flood of lines too long for the allowance ever to admit one: their counts come
+    // as it goes, never more than a second behind.
+    void aFloodOfLongLinesIsCountedAsItGoes()
+    {
+        qint64 nowMs = 0;
+        setLogClock([&nowMs] { return kFixedTime.addMSecs(nowMs); });
+        int logged = 0;
+        captureStdout([&] {
+            for (; nowMs < 60000; nowMs += 100, ++logged)
+                log(QtDebugMsg, QString(3000, QLatin1Char('x')));
+        });
+        const LogLines lines = logLines(tw::readFileBytes(dayLog()));
+        QVERIFY2(lines.written + lines.leftOut >= logged - 10, qPrintable(QString::number(lines.leftOut)));
+    }
+
+    // One line longer than the whole reserve is left out and counted at once, and does
+    // not make ordinary use after it a flood.
+    void oneHugeLineIsNoFlood()
+    {
+        qint64 nowMs = 0;
+        setLogClock([&nowMs] { return kFixedTime.addMSecs(nowMs); });
+        captureStdout([&] {
+            log(QtDebugMsg, QString(100000, QLatin1Char('x')));
+            for (nowMs = 1000; nowMs <= 20000; nowMs += 1000)
+                logBurst(kPresetClick);
+        });
+        const LogLines lines = logLines(tw::readFileBytes(dayLog()));
+        QCOMPARE(lines.leftOut, 1);
+        QCOMPARE(lines.written, 20 * kPresetClick.lines);
+    }
+
     // A flood of warnings spends an allowance of its own, and is bounded alike.
     void aFloodOfWarningsIsBoundedToo()
     {

@@ -363,21 +363,24 @@ private slots:
                         log(QtDebugMsg, statusAnswerHandling().at(i % statusAnswerHandling().size()));
                 });
             }
+            // Stopped however this ends, so that no thread is left running.
+            const auto stop = [&] {
+                flooding = false;
+                for (std::thread &thread : threads)
+                    if (thread.joinable())
+                        thread.join();
+            };
+            const auto stopAtTheEnd = qScopeGuard(stop);
             // Recognised as a flood once the first count is written, however slow the
             // threads are on a loaded machine.
-            QElapsedTimer recognised;
-            recognised.start();
-            while (!allDaysLog().contains(" left out: ") && recognised.elapsed() < 60000)
-                QThread::msleep(20);
+            QTRY_VERIFY_WITH_TIMEOUT(allDaysLog().contains(" left out: "), 60000);
             spentReserve = allDaysLog().size();
             QElapsedTimer measured;
             measured.start();
             QThread::msleep(3000);
             grown = allDaysLog().size() - spentReserve;
             seconds = measured.elapsed() / 1000.0;
-            flooding = false;
-            for (std::thread &thread : threads)
-                thread.join();
+            stop();
             log(QtWarningMsg, QStringLiteral("after the flood"));
         });
         qInfo("%d lines logged, reserve %lld bytes, then %lld bytes in %.1f s", logged.load(), spentReserve, grown,

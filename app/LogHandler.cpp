@@ -183,9 +183,10 @@ QString leftOutText(const LogBudget::LeftOut &leftOut)
         .arg(QLatin1String(why));
 }
 
-// Standard output gets what it takes at once. One whose reader is gone (the program
-// ignores SIGPIPE) or has stopped reading (the program writes it without waiting)
-// takes nothing, and holds neither the thread nor the file.
+// Standard output gets what it takes at once. A pipe whose reader is gone (the program
+// ignores SIGPIPE) takes nothing, and one whose reader has stopped reading (the program
+// writes it without waiting) what fits, part of a line maybe: neither holds the thread
+// nor the file.
 void echo(const QByteArray &bytes)
 {
     qint64 done = 0;

@@ -25,25 +25,36 @@ void LogBudget::advance(qint64 nowMs)
     m_clockSeen = true;
 }
 
-bool LogBudget::admit(qint64 nowMs, qint64 bytes, Level level)
+void LogBudget::ask(qint64 bytes)
+{
+    m_demand = std::min(kDemandCeilingBytes * 1000, m_demand + bytes * 1000);
+}
+
+LogBudget::Admission LogBudget::admit(qint64 nowMs, qint64 bytes, Level level)
 {
     advance(nowMs);
-    const bool flooded = m_demand + bytes * 1000 > kReserveBytes * 1000;
-    // Lines left out count as asked for: a flood stays one while it lasts.
-    m_demand = std::min(kDemandCeilingBytes * 1000, m_demand + bytes * 1000);
     m_lastPayer = nullptr;
-    if (!flooded || level == Level::Always)
-        return true;
+    const bool flooded = m_demand + bytes * 1000 > kReserveBytes * 1000;
+    if (!flooded || level == Level::Always) {
+        ask(bytes);
+        return Admission::Line;
+    }
     qint64 &allowance = level == Level::Warning ? m_warningAllowance : m_floodAllowance;
     const qint64 needed = level == Level::Ordinary && m_leftOut.lines > 0 ? std::max(bytes, kResumeBytes) : bytes;
-    if (allowance < needed * 1000) {
-        ++m_leftOut.lines;
-        m_leftOut.bytes += bytes;
-        return false;
+    if (allowance >= needed * 1000) {
+        ask(bytes);
+        allowance -= bytes * 1000;
+        m_lastPayer = &allowance;
+        return Admission::Line;
     }
-    allowance -= bytes * 1000;
+    // Lines left out count as asked for, so a flood stays one while it lasts; a single
+    // long line no more than a flood's reserve, so it alone does not make one.
+    ask(std::min(bytes, kFloodReserveBytes));
+    leaveOut(bytes, false);
+    if (allowance < kResumeBytes * 1000)
+        return Admission::None;
     m_lastPayer = &allowance;
-    return true;
+    return Admission::CountOnly;
 }
 
 void LogBudget::leaveOut(qint64 bytes, bool unwritten)
@@ -56,9 +67,16 @@ void LogBudget::leaveOut(qint64 bytes, bool unwritten)
 
 void LogBudget::charge(qint64 bytes)
 {
-    m_demand = std::min(kDemandCeilingBytes * 1000, m_demand + bytes * 1000);
+    ask(bytes);
     if (m_lastPayer)
         *m_lastPayer -= bytes * 1000;
+}
+
+void LogBudget::forgetLeftOut(const LeftOut &written)
+{
+    m_leftOut.lines -= written.lines;
+    m_leftOut.bytes -= written.bytes;
+    m_leftOut.unwritten -= written.unwritten;
 }
 
 void LogBudget::restart()

@@ -183,9 +183,10 @@ QString leftOutText(const LogBudget::LeftOut &leftOut)
         .arg(QLatin1String(why));
 }
 
-// Standard output gets what it takes at once. One whose reader is gone (the program
-// ignores SIGPIPE) or has stopped reading (the program writes it without waiting)
-// takes nothing, and holds neither the thread nor the file.
+// Standard output gets what it takes at once. A pipe whose reader is gone (the program
+// ignores SIGPIPE) takes nothing, and one whose reader has stopped reading (the program
+// writes it without waiting) what fits, part of a line maybe: neither holds the thread
+// nor the file.
 void echo(const QByteArray &bytes)
 {
     qint64 done = 0;
@@ -223,7 +224,7 @@ void writeLogLine(const QDateTime &stamp, const QString &line)
     echo(bytes);
 
     if (opened && file.write(bytes) == bytes.size() && file.flush()) {
-        g_logBudget.forgetLeftOut();
+        g_logBudget.forgetLeftOut(leftOut);
         g_logBudget.charge(countBytes);
     } else if (!line.isNull()) {
         g_logBudget.leaveOut(bytes.size() - countBytes, true);
@@ -244,6 +245,13 @@ LogBudget::Level budgetLevel(QtMsgType type)
     }
 }
 
+// The count of lines left out, if any, by itself.
+void writePendingCount()
+{
+    if (g_logBudget.leftOut().lines > 0)
+        writeLogLine(now(), QString());
+}
+
 // Lines left out at the end of a flood are counted with the next line written; should
 // none come before the program ends, the count is written as the application goes.
 void countLeftOutLinesAtExit()
@@ -252,12 +260,7 @@ void countLeftOutLinesAtExit()
     if (registered)
         return;
     registered = true;
-    qAddPostRoutine([] {
-        underLogLock([] {
-            if (g_logBudget.leftOut().lines > 0)
-                writeLogLine(now(), QString());
-        });
-    });
+    qAddPostRoutine([] { underLogLock(writePendingCount); });
 }
 
 struct SimpleLogTarget {
@@ -276,9 +279,7 @@ QString logFolder()
 void setLogClock(LogClock clock)
 {
     underLogLock([&] {
-        // Counted under the clock they were left out by.
-        if (g_logBudget.leftOut().lines > 0)
-            writeLogLine(now(), QString());
+        writePendingCount(); // under the clock the lines were left out by
         clockFunction() = std::move(clock);
         // What was spent by another clock's time says nothing about this one's.
         g_logBudget.restart();
@@ -294,8 +295,10 @@ void logMessageOutput(QtMsgType type, const QMessageLogContext &context, const Q
             const QString line = stampedLine(stampText(stamp), message);
             // One limit for both outputs: started from the desktop or at log-on,
             // standard output goes to a file as well (the session's or the journal's).
-            if (g_logBudget.admit(stamp.toMSecsSinceEpoch(), lineBytes(line).size(), budgetLevel(message.type)))
-                writeLogLine(stamp, line);
+            const LogBudget::Admission admitted =
+                g_logBudget.admit(stamp.toMSecsSinceEpoch(), lineBytes(line).size(), budgetLevel(message.type));
+            if (admitted != LogBudget::Admission::None)
+                writeLogLine(stamp, admitted == LogBudget::Admission::Line ? line : QString());
         },
         {type, context.line, QString::fromUtf8(context.function), message});
 }

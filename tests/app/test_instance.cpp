@@ -453,7 +453,8 @@ private slots:
     // log's echo went into the X connection, so the window never showed. A pipe whose
     // reader is gone (tonewright | head -c 1): the next echo ended the program by SIGPIPE.
     // A pipe whose reader stopped reading: once full, the echo held the start for ever.
-    // Each way the window shows, the program runs on, and the day's log has every line.
+    // Each way the window shows, the program runs on, and the day's log has the line
+    // that says the window was built.
     void aClosedOrBrokenStandardOutputDoesNotStopTheProgram()
     {
         QFETCH(QString, output);

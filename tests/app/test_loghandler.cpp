@@ -281,6 +281,55 @@ private slots:
         QVERIFY(lines.lastTwo.at(1).endsWith("[Debug] after the flood"));
     }
 
+    // A headset that repeats its status answer six times a second asks for some 2.9 KB a
+    // second, more than brisk use: it too is cut once its excess fills the reserve.
+    void aSlowFloodIsBoundedToo()
+    {
+        qint64 nowMs = 0;
+        setLogClock([&nowMs] { return kFixedTime.addMSecs(nowMs); });
+        double rate = 0;
+        captureStdout([&] {
+            rate = floodAfterItsFirstMinute(nowMs, 600000, [](int i) {
+                if (i % 167 == 0)
+                    for (const QString &line : statusAnswerHandling())
+                        log(QtDebugMsg, line);
+            });
+        });
+        QVERIFY2(rate <= 2048, qPrintable(QString::number(rate)));
+        QVERIFY(logLines(tw::readFileBytes(dayLog())).leftOut > 0);
+    }
+
+    // A flood of lines too long for the allowance ever to admit one: their counts come
+    // as it goes, never more than a second behind.
+    void aFloodOfLongLinesIsCountedAsItGoes()
+    {
+        qint64 nowMs = 0;
+        setLogClock([&nowMs] { return kFixedTime.addMSecs(nowMs); });
+        int logged = 0;
+        captureStdout([&] {
+            for (; nowMs < 60000; nowMs += 100, ++logged)
+                log(QtDebugMsg, QString(3000, QLatin1Char('x')));
+        });
+        const LogLines lines = logLines(tw::readFileBytes(dayLog()));
+        QVERIFY2(lines.written + lines.leftOut >= logged - 10, qPrintable(QString::number(lines.leftOut)));
+    }
+
+    // One line longer than the whole reserve is left out and counted at once, and does
+    // not make ordinary use after it a flood.
+    void oneHugeLineIsNoFlood()
+    {
+        qint64 nowMs = 0;
+        setLogClock([&nowMs] { return kFixedTime.addMSecs(nowMs); });
+        captureStdout([&] {
+            log(QtDebugMsg, QString(100000, QLatin1Char('x')));
+            for (nowMs = 1000; nowMs <= 20000; nowMs += 1000)
+                logBurst(kPresetClick);
+        });
+        const LogLines lines = logLines(tw::readFileBytes(dayLog()));
+        QCOMPARE(lines.leftOut, 1);
+        QCOMPARE(lines.written, 20 * kPresetClick.lines);
+    }
+
     // A flood of warnings spends an allowance of its own, and is bounded alike.
     void aFloodOfWarningsIsBoundedToo()
     {
@@ -314,21 +363,24 @@ private slots:
                         log(QtDebugMsg, statusAnswerHandling().at(i % statusAnswerHandling().size()));
                 });
             }
+            // Stopped however this ends, so that no thread is left running.
+            const auto stop = [&] {
+                flooding = false;
+                for (std::thread &thread : threads)
+                    if (thread.joinable())
+                        thread.join();
+            };
+            const auto stopAtTheEnd = qScopeGuard(stop);
             // Recognised as a flood once the first count is written, however slow the
             // threads are on a loaded machine.
-            QElapsedTimer recognised;
-            recognised.start();
-            while (!allDaysLog().contains(" left out: ") && recognised.elapsed() < 60000)
-                QThread::msleep(20);
+            QTRY_VERIFY_WITH_TIMEOUT(allDaysLog().contains(" left out: "), 60000);
             spentReserve = allDaysLog().size();
             QElapsedTimer measured;
             measured.start();
             QThread::msleep(3000);
             grown = allDaysLog().size() - spentReserve;
             seconds = measured.elapsed() / 1000.0;
-            flooding = false;
-            for (std::thread &thread : threads)
-                thread.join();
+            stop();
             log(QtWarningMsg, QStringLiteral("after the flood"));
         });
         qInfo("%d lines logged, reserve %lld bytes, then %lld bytes in %.1f s", logged.load(), spentReserve, grown,
